@@ -68,3 +68,26 @@ TEST(Ptr32, HoldsLowAddressesAndRefusesHighOnes) {
     }
     lh::Free(p);
 }
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KVD_TEST_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define KVD_TEST_ASAN 1
+#endif
+#ifdef KVD_TEST_ASAN
+#include <sanitizer/asan_interface.h>
+TEST(LowHeap, FreedBlocksArePoisonedUntilHandedOutAgain) {
+    auto* p = static_cast<char*>(lh::Allocate(64));
+    EXPECT_FALSE(__asan_address_is_poisoned(p));
+    lh::Free(p);
+    EXPECT_TRUE(__asan_address_is_poisoned(p));
+    EXPECT_TRUE(__asan_address_is_poisoned(p + 63));
+    auto* q = static_cast<char*>(lh::Allocate(64));
+    EXPECT_EQ(q, p);
+    EXPECT_FALSE(__asan_address_is_poisoned(q + 63));
+    lh::Free(q);
+}
+#endif
