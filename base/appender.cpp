@@ -1,6 +1,7 @@
 #include "base/appender.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "base/arcs.h"
 #include "base/element_list.h"
@@ -58,8 +59,14 @@ void ResetAppenderState() {
 
 void ApplyInsertTransform(long double& x, long double& y) {
     const TInsertTransform& t = InsertTransform;
-    const long double theta = t.Rotation.ToLongDouble() * kPi / 180.0L;
-    const long double c = std::cos(theta), s = std::sin(theta);
+    // Most elements come without rotation; cos 0 and sin 0 are exact, so the
+    // short way gives the same values.
+    long double c = 1.0L, s = 0.0L;
+    if (!t.Rotation.IsZero()) {
+        const long double theta = t.Rotation.ToLongDouble() * kPi / 180.0L;
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
     const long double nx = t.ScaleX.ToLongDouble() * (t.OffsetX.ToLongDouble() + x * c - y * s);
     const long double ny = t.ScaleY.ToLongDouble() * (t.OffsetY.ToLongDouble() + x * s + y * c);
     x = nx;
@@ -67,6 +74,11 @@ void ApplyInsertTransform(long double& x, long double& y) {
 }
 
 namespace {
+
+bool InsertTransformIsIdentity() {
+    static const TInsertTransform identity{};
+    return std::memcmp(&InsertTransform, &identity, sizeof identity) == 0;
+}
 
 void ApplyLayerMode(TTempElement& e) {
     switch (CurrentLayerMode) {
@@ -120,10 +132,13 @@ void StampGeometric(TTempElement& e, long double r, long double cx, long double 
                     long double prevY) {
     ApplyLayerMode(e);
     if (IsArcCode(KindCode(e.Kind))) StampArc(e, r, cx, cy, prevX, prevY);
-    long double x = e.X, y = e.Y;
-    ApplyInsertTransform(x, y);
-    e.X = x;
-    e.Y = y;
+    // The identity gives back the stored values exactly; skip the round trip.
+    if (!InsertTransformIsIdentity()) {
+        long double x = e.X, y = e.Y;
+        ApplyInsertTransform(x, y);
+        e.X = x;
+        e.Y = y;
+    }
     if (CorrectionActive) e.Correction = static_cast<float>(CorrectionValue.ToLongDouble());
     if (ElevationActive) e.Inclination = static_cast<float>(ElevationValue.ToLongDouble());
     if (InclinationActive) e.Inclination = static_cast<float>(InclinationValue.ToLongDouble());
