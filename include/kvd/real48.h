@@ -4,8 +4,10 @@
 // hold a 39-bit fraction, least significant byte first, and the top bit of
 // byte 5 is the sign: value = (-1)^s * (1 + f / 2^39) * 2^(e - 129).
 #pragma once
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace kvd {
 
@@ -33,13 +35,71 @@ inline constexpr std::uint64_t kFractionOne = std::uint64_t{1} << 39;
 inline constexpr long double kSmallestNormal = 0x1p-128L;  // exponent byte 1, fraction 0
 }  // namespace real48_detail
 
+#if defined(__x86_64__) && LDBL_MANT_DIG == 64
+// x87 extended format: a 64-bit mantissa with an explicit leading bit, then a
+// 16-bit word holding the sign and a 15-bit exponent biased by 16383. The
+// conversions work on those bits directly: they run in every record field
+// access, so they must be cheap.
+inline Real48 Real48::FromLongDouble(long double v) {
+    Real48 r;
+    unsigned char raw[16] = {};
+    std::memcpy(raw, &v, 10);
+    std::uint64_t mant;
+    std::uint16_t se;
+    std::memcpy(&mant, raw, 8);
+    std::memcpy(&se, raw + 8, 2);
+    const bool negative = (se & 0x8000u) != 0;
+    const int e = se & 0x7FFF;
+    if (e == 0x7FFF) {
+        if ((mant << 1) != 0) return r;  // NaN stores as 0
+        mant = ~std::uint64_t{0};        // infinity saturates below
+    } else if (e == 0 || !(mant >> 63)) {
+        return r;  // zero, denormals (far below the smallest normal) and unnormals
+    }
+    int exponent = (e == 0x7FFF) ? 256 : e - 16383 + 129;
+    if (exponent < 1) return r;  // below the smallest normal
+    std::uint64_t frac = mant & ~(std::uint64_t{1} << 63);
+    std::uint64_t q = frac >> 24;
+    const std::uint64_t rem = frac & 0xFFFFFFu;
+    if (rem > 0x800000u || (rem == 0x800000u && (q & 1))) ++q;  // nearest, ties to even
+    if (q >= real48_detail::kFractionOne) {
+        q = 0;
+        ++exponent;
+    }
+    if (exponent > 255) {  // beyond the format: saturate rather than wrap
+        exponent = 255;
+        q = real48_detail::kFractionOne - 1;
+    }
+    r.bytes[0] = static_cast<std::uint8_t>(exponent);
+    for (int i = 1; i <= 5; ++i) {
+        r.bytes[i] = static_cast<std::uint8_t>(q & 0xFF);
+        q >>= 8;
+    }
+    if (negative) r.bytes[5] |= 0x80;
+    return r;
+}
+
+inline long double Real48::ToLongDouble() const {
+    if (bytes[0] == 0) return 0.0L;
+    std::uint64_t frac = 0;
+    for (int i = 5; i >= 1; --i) frac = (frac << 8) | bytes[i];
+    frac &= real48_detail::kFractionOne - 1;
+    const std::uint64_t mant = (std::uint64_t{1} << 63) | (frac << 24);
+    const std::uint16_t se = static_cast<std::uint16_t>((bytes[0] - 129 + 16383) | ((bytes[5] & 0x80) ? 0x8000 : 0));
+    unsigned char raw[16] = {};
+    std::memcpy(raw, &mant, 8);
+    std::memcpy(raw + 8, &se, 2);
+    long double v;
+    std::memcpy(&v, raw, sizeof v);
+    return v;
+}
+#else
 inline Real48 Real48::FromLongDouble(long double v) {
     Real48 r;
     if (std::isnan(v)) return r;
     const bool negative = std::signbit(v);
     long double a = std::fabs(v);
     if (a < real48_detail::kSmallestNormal) return r;
-
     int e = 0;
     long double m = std::frexp(a, &e);  // a = m * 2^e, 0.5 <= m < 1
     int exponent = e + 128;             // a = (2m) * 2^(exponent - 129)
@@ -49,7 +109,7 @@ inline Real48 Real48::FromLongDouble(long double v) {
         fraction = 0;
         ++exponent;
     }
-    if (exponent > 255) {  // beyond the format: saturate rather than wrap
+    if (exponent > 255) {
         exponent = 255;
         fraction = real48_detail::kFractionOne - 1;
     }
@@ -71,5 +131,6 @@ inline long double Real48::ToLongDouble() const {
     long double v = std::ldexp(m, static_cast<int>(bytes[0]) - 129);
     return (bytes[5] & 0x80) ? -v : v;
 }
+#endif
 
 }  // namespace kvd

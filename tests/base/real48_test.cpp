@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -57,4 +58,13 @@ TEST(Real48, RoundingCarriesIntoTheExponent) {
     long double v = 2.0L - 0x1p-45L;
     EXPECT_EQ(Real48(v).ToLongDouble(), 2.0L);
     EXPECT_EQ(Bytes(Real48(v)), (std::vector<int>{0x82, 0, 0, 0, 0, 0}));
+}
+
+TEST(Real48, InfinitySaturatesAndTiesRoundToEven) {
+    EXPECT_EQ(Real48(std::numeric_limits<long double>::infinity()).ToLongDouble(), kvd::kReal48Max);
+    EXPECT_EQ(Real48(-std::numeric_limits<long double>::infinity()).ToLongDouble(), -kvd::kReal48Max);
+    // 1 + 2^-40 lies halfway between 1 and 1 + 2^-39: ties go to the even fraction (1).
+    EXPECT_EQ(Real48(1.0L + 0x1p-40L).ToLongDouble(), 1.0L);
+    // 1 + 3 * 2^-40 lies halfway between odd and even fractions: rounds up to 1 + 2^-38.
+    EXPECT_EQ(Real48(1.0L + 3 * 0x1p-40L).ToLongDouble(), 1.0L + 0x1p-38L);
 }
