@@ -317,11 +317,19 @@ PreparedPiece PreparePiece(const TPieceRecord& piece) {
         if (p.texture.size() > 0xFFFFFFFFu) throw Error("Saving bitmap failed.");
         p.hasTexture = true;
     }
+    // Records 1-14, the texture, four list records, PieceData8 and the end marker.
+    constexpr std::size_t kFixedPayloads = 2 + kReservedSize + 8 + 8 + 4 + 24 + 24 + 2 + 5 * 4 + 4 * 2 + 4 + 2;
+    constexpr std::size_t kFixedRecords = 14 + 4 + 2;
+    p.streamSize = kFixedRecords * kRecordHeaderSize + kFixedPayloads + (std::size_t{piece.PieceName[0]} + 1);
+    if (p.hasTexture) p.streamSize += kRecordHeaderSize + p.texture.size();
+    for (std::uint16_t n : p.counts) p.streamSize += n * kCompactElementSize;
     return p;
 }
 
 void WritePiece(KvdStream* stream, const PreparedPiece& prepared) {
     const TPieceRecord& piece = *prepared.piece;
+    const std::int64_t at = StreamPosition(stream);
+    if (at >= 0) ReserveMemoryStream(stream, static_cast<std::size_t>(at) + prepared.streamSize);
     ChunkWriter w(stream);
 
     w.PutHeader(kTagStart, 2);

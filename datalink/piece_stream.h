@@ -48,6 +48,7 @@ struct PreparedPiece {
     std::uint16_t counts[4] = {0, 0, 0, 0};
     bool hasTexture = false;
     std::vector<std::uint8_t> texture;  // the texture in BMP form
+    std::size_t streamSize = 0;         // bytes WritePiece writes
 };
 
 // Checks the piece (name length, list lengths, material) and encodes its

@@ -253,6 +253,7 @@ TEST(PieceStreamFormat, WritesTheFixtureToTheByte) {
     Bytes got = Saved(f.record);
     ASSERT_EQ(got.size(), kFixtureStream.size());
     for (std::size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], kFixtureStream[i]) << "byte " << i;
+    EXPECT_EQ(PreparePiece(f.record).streamSize, kFixtureStream.size());
 }
 
 TEST(PieceStreamFormat, AnEmptyPieceWritesFourZeroCountsAndNoTexture) {
