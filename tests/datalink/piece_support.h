@@ -36,7 +36,8 @@ struct HostBitmap : KvdBitmap {
         height = h;
         stride = w * 4 + pad;
         storage.assign(static_cast<std::size_t>(stride) * h, 0xEE);
-        for (int r = 0; r < h; ++r) std::memset(storage.data() + static_cast<std::size_t>(r) * stride, 0, w * 4);
+        if (w > 0)
+            for (int r = 0; r < h; ++r) std::memset(storage.data() + static_cast<std::size_t>(r) * stride, 0, w * 4);
         pixels = storage.empty() ? nullptr : storage.data();
     }
     // The pixel at (x, y) as a colour value 0xAARRGGBB.
