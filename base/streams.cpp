@@ -144,6 +144,11 @@ const std::vector<std::uint8_t>* MemoryStreamBytes(KvdStream* s) {
     return &AsMemory(s)->bytes;
 }
 
+void ReserveMemoryStream(KvdStream* s, std::size_t bytes) {
+    if (!s || s->vtbl != &kMemoryVtbl) return;
+    AsMemory(s)->bytes.reserve(bytes);
+}
+
 KvdStream* OpenFileStream(const std::string& path, FileMode mode) {
     int flags = mode == FileMode::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
     int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);

@@ -24,6 +24,10 @@ KvdStream* NewMemoryStream();
 KvdStream* NewMemoryStream(const void* data, std::size_t size);
 // The bytes of a stream made by NewMemoryStream (nullptr for any other stream).
 const std::vector<std::uint8_t>* MemoryStreamBytes(KvdStream* s);
+// Makes room for `bytes` bytes in a stream made by NewMemoryStream, so that a
+// writer that knows its size in advance allocates once; other streams are
+// left alone. Throws std::bad_alloc when the memory cannot be had.
+void ReserveMemoryStream(KvdStream* s, std::size_t bytes);
 
 enum class FileMode { Read, Create };
 // Opens a file as a stream. Throws kvd::Error naming the file when it cannot be opened.

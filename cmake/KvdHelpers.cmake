@@ -6,8 +6,16 @@ function(kvd_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KVD_UI_NONINTERACTIVE=1;KVD_SOURCE_DIR=${PROJECT_SOURCE_DIR};KVD_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+    TEST_LIST ${name}_TESTS
     DISCOVERY_TIMEOUT 60)
+  # gtest_discover_tests passes each entry of a list-valued property on as an
+  # argument of its own, so only the first variable of an ENVIRONMENT list
+  # would arrive; a test include file that runs after discovery sets them all.
+  set(env "QT_QPA_PLATFORM=offscreen;KVD_UI_NONINTERACTIVE=1;KVD_SOURCE_DIR=${PROJECT_SOURCE_DIR};KVD_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+  set(env_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${env_file}
+    "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[${env}]==])\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_file})
 endfunction()
 
 # kvd_glob_sources(VAR DIR): the C++ sources of one folder (not recursive).
