@@ -8,7 +8,9 @@
 
 #include "host/element_json.h"
 #include "host/element_svg.h"
+#include "host/host_files.h"
 #include "host/library_loader.h"
+#include "host/piece_commands.h"
 
 namespace kvdhost {
 
@@ -20,36 +22,29 @@ const char* kHelp =
     "usage: kvdhost COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
-    "  svg IN.json OUT.svg        draw an element list given in the JSON form as SVG\n"
+    "  piece dump FILE [--json OUT]\n"
+    "                             show a piece file: its fields and its four lists\n"
+    "  piece save OUT [--name TEXT] [--list0 IN] ... [--list3 IN]\n"
+    "                             make a piece file from drawings (JSON form or piece files)\n"
+    "  dump FILE [--json OUT]     print the element list of a drawing file\n"
+    "  svg IN OUT.svg             draw a drawing file as SVG\n"
     "  --help                     this text\n"
     "\n"
     "Libraries are loaded from the program's folder, or from $KVD_LIB_DIR.\n"
     "Errors go to standard error; the exit status is 0 when done, 1 when a dialog\n"
     "was cancelled, 2 on an error.\n";
 
-std::string ReadTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw HostError("cannot open " + path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteTextFile(const std::string& path, const std::string& text) {
-    std::string tmp = path + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) throw HostError("cannot write " + path);
-        out << text;
-        out.flush();
-        if (!out) throw HostError("cannot write " + path);
-    }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) throw HostError("cannot replace " + path);
+int CmdDump(const Args& a) {
+    if (a.size() != 1 && !(a.size() == 3 && a[1] == "--json")) throw UsageError("dump FILE [--json OUT]");
+    std::vector<kvd::TTempElement> elements = ReadDrawingFile(a[0]);
+    PrintElementTable(elements, stdout);
+    if (a.size() == 3) WriteTextFileAtomically(a[2], ElementListToJson(elements));
+    return 0;
 }
 
 int CmdSvg(const Args& a) {
-    if (a.size() != 2) throw UsageError("svg takes IN.json OUT.svg");
-    WriteTextFile(a[1], ElementListToSvg(ElementsFromJson(ReadTextFile(a[0]))));
+    if (a.size() != 2) throw UsageError("svg takes IN OUT.svg");
+    WriteTextFileAtomically(a[1], ElementListToSvg(ReadDrawingFile(a[0])));
     return 0;
 }
 
@@ -63,6 +58,8 @@ int RunCommandLine(int argc, char** argv) {
     }
     static const std::map<std::string, std::function<int(const Args&)>> commands = {
         {"svg", CmdSvg},
+        {"piece", CmdPiece},
+        {"dump", CmdDump},
     };
     auto it = commands.find(args[0]);
     if (it == commands.end()) throw UsageError("unknown command " + args[0]);

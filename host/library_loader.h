@@ -1,16 +1,11 @@
 // Loads the deliverables at run time, as the CAM host does: dlopen from the
 // program's own folder (or $KVD_LIB_DIR), exports looked up by name.
 #pragma once
-#include <stdexcept>
 #include <string>
 
-namespace kvdhost {
+#include "host/errors.h"
 
-// A failure that kvdhost reports as one line and exit status 2.
-class HostError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+namespace kvdhost {
 
 // The folder the libraries are loaded from.
 std::string LibraryFolder();
