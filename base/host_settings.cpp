@@ -14,6 +14,8 @@
 
 namespace kvd {
 
+static_assert(sizeof(HostSettings) == kHostSettingsSize);
+
 HostSettings Host;
 WorkRecord CurrentWork{};
 std::array<std::uint8_t, kHostBlockSize> HostBlockCopy{};

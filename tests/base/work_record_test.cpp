@@ -266,7 +266,7 @@ TEST(WorkRecord, ConvertersCarryTheSharedFields) {
     EXPECT_EQ(w.CutWidth(), cut);
     EXPECT_EQ(w.Words[0], 0x4003);
     EXPECT_EQ(w.Name.view(), "FRESA 10");
-    EXPECT_EQ(w.Wide235, 0u);
+    EXPECT_EQ(std::uint64_t{w.Wide235}, 0u);
 
     // Back down: the current form's name is cut to what each form holds.
     w.Name = std::string(100, 'N');
