@@ -164,6 +164,7 @@ std::uint8_t LoadDfltByVar(KvdStream* stream, HostSettings& s, WorkRecord& work,
                            std::vector<std::uint8_t>& record952) {
     SetHostDefaults(s);
     work.Clear();
+    record952.clear();
     std::uint8_t presence = kHostPresenceStarted;
     try {
         StreamSeek(stream, 0);

@@ -395,5 +395,10 @@ TEST(HostSettings, GlobalEntryPointsUseTheLibraryState) {
     EXPECT_EQ(CurrentWork.ToolDiameter(), 0.0f);
     EXPECT_EQ(HostRecord952, std::vector<std::uint8_t>{1});
     EXPECT_STREQ(HostFileTypeExtension(Host.MachiningFileTypeIndex()), ".ZL6");
+    TaggedBytes again;
+    Last(First(again));
+    StreamPtr s2(NewMemoryStream(again.bytes.data(), again.bytes.size()));
+    LoadDfltByVar(s2.get());
+    EXPECT_TRUE(HostRecord952.empty()) << "each Template7 call starts afresh";
     EXPECT_STREQ(HostFileTypeExtension(20), "");
 }
