@@ -163,6 +163,8 @@ KvdStream* OpenFileStream(const std::string& path, FileMode mode) {
     return &f->base;
 }
 
+bool IsFileStream(KvdStream* s) { return s && s->vtbl == &kFileVtbl; }
+
 std::int64_t StreamRead(KvdStream* s, void* buffer, std::int64_t count) {
     std::int64_t n = s->vtbl->read(s, buffer, count);
     if (n < 0) throw Error("stream read error");

@@ -32,6 +32,8 @@ void ReserveMemoryStream(KvdStream* s, std::size_t bytes);
 enum class FileMode { Read, Create };
 // Opens a file as a stream. Throws kvd::Error naming the file when it cannot be opened.
 KvdStream* OpenFileStream(const std::string& path, FileMode mode);
+// True for a stream made by OpenFileStream (or an AtomicFileWriter).
+bool IsFileStream(KvdStream* s);
 
 // Checked operations on any stream (the host's own included).
 std::int64_t StreamRead(KvdStream* s, void* buffer, std::int64_t count);  // bytes read, 0 at end
