@@ -42,7 +42,17 @@ bool BulgeFromCentre(unsigned code, Real48& bulge, long double cx, long double c
     const long double u = std::sqrt((t + r) * std::fabs(r - t));  // distance of the centre from the chord
     if (KindCode(static_cast<std::uint16_t>(code)) == ecArcNeg) t = -t;
     CurrentSweep = ArcSweep(code, LastArcStartAngle, LastArcEndAngle, cx, cy, x0, y0, x1, y1);
-    const long double b = std::fabs(CurrentSweep) < kPi ? (r - u) / t : (r + u) / t;
+    // (r - u) / t loses every digit when the arc is nearly straight (r far
+    // above the chord); t / (r + u) is the same value, since u^2 = r^2 - t^2,
+    // without the cancellation.
+    long double b;
+    if (std::fabs(CurrentSweep) >= kPi) {
+        b = (r + u) / t;
+    } else if (r >= std::fabs(t)) {
+        b = t / (r + u);
+    } else {
+        b = (r - u) / t;
+    }
     bulge = b;
     CurrentBulge = b;
     return true;

@@ -242,3 +242,16 @@ TEST(Extents, ListWithoutStartLeavesTheBox) {
     ContourListExtents(nullptr, mn, mx);
     EXPECT_EQ(mx.X.ToDouble(), 4);
 }
+
+// A nearly straight arc (radius far above the chord) keeps its bulge instead
+// of losing it to cancellation.
+TEST(Bulge, NearlyStraightArcKeepsItsBulge) {
+    for (long double r : {1e6L, 1e8L, 1e10L}) {
+        const long double h = 1.0L;  // half chord
+        const long double cy = -std::sqrt(r * r - h * h);
+        Real48 b;
+        ASSERT_TRUE(BulgeFromCentre(2, b, 0, cy, h, 0, -h, 0));
+        const long double expected = -std::tan(std::asin(h / r) / 2.0L);  // tan(sweep / 4)
+        EXPECT_NEAR(static_cast<double>(b.ToLongDouble() / expected), 1.0, 1e-9) << static_cast<double>(r);
+    }
+}
