@@ -67,6 +67,9 @@ void TimerScheduler::Fire(Timer* t, std::int64_t now) {
     std::int64_t next = t->dueAt_ + t->interval_;
     t->dueAt_ = next > now ? next : now + t->interval_;
     t->order_ = ++order_;
+    // Armed before the handler runs: a handler that opens a modal dialog
+    // does not hold up the other timers.
+    Arm();
     auto handler = t->OnTimer;  // the handler may stop, restart or delete the timer
     if (handler) handler();
 }
