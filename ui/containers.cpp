@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QOpenGLContext>
 #include <QOpenGLWidget>
 #include <QSurfaceFormat>
 #include <QTabWidget>
@@ -9,6 +10,7 @@
 #include "kvd/error.h"
 #include "ui/hooked_widget.h"
 #include "ui/picture.h"
+#include "ui/ui_log.h"
 
 namespace kvd::ui {
 
@@ -84,7 +86,21 @@ void Panel::SetBevel(Bevel outer) {
     if (gl_) gl_->setGeometry(frame_->contentsRect());
 }
 
+bool OpenGLViewsAvailable() {
+    // An OpenGL widget on a platform without OpenGL (offscreen) takes the
+    // whole window down when it is painted: ask once whether a context can be made.
+    static const bool available = [] {
+        QOpenGLContext probe;
+        return probe.create();
+    }();
+    return available;
+}
+
 void Panel::HostOpenGL(OpenGLHooks hooks) {
+    if (!OpenGLViewsAvailable()) {
+        LogLine("Panel " + Name() + ": no OpenGL on this platform, the view is not shown");
+        return;
+    }
     delete gl_;
     gl_ = new OpenGLView(std::move(hooks), frame_);
     gl_->setGeometry(frame_->contentsRect());
@@ -110,6 +126,8 @@ TabSheet::TabSheet(Form* owner, std::string name, Control* parent)
     if (!pages_) throw Error("the tab sheet " + Name() + " needs a page control as its parent");
     pages_->AddSheet(this);
 }
+
+TabSheet::~TabSheet() { pages_->RemoveSheet(this); }
 
 void TabSheet::SetCaption(const std::string& text) {
     Control::SetCaption(text);
@@ -140,6 +158,17 @@ void PageControl::AddSheet(TabSheet* sheet) {
     updating_ = true;
     sheets_.push_back(sheet);
     tabs_->addTab(sheet->Widget(), Q(sheet->Caption()));
+    updating_ = false;
+}
+
+// A sheet that goes away is no change of page by a person.
+void PageControl::RemoveSheet(TabSheet* sheet) {
+    updating_ = true;
+    int i = sheet->PageIndex();
+    if (i >= 0) {
+        if (Widget() && sheet->Widget()) tabs_->removeTab(i);
+        sheets_.erase(sheets_.begin() + i);
+    }
     updating_ = false;
 }
 

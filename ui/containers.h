@@ -34,6 +34,9 @@ struct OpenGLHooks {
     std::function<void()> paint;
 };
 
+// Whether the platform can show OpenGL views (not on the offscreen platform).
+bool OpenGLViewsAvailable();
+
 enum class Bevel { None, Lowered, Raised };
 
 // A panel shows its caption centred. Mouse events of a hosted OpenGL view
@@ -46,6 +49,8 @@ public:
     void SetCaption(const std::string& text) override;
     void SetBevel(Bevel outer);
     // Fills the panel with an OpenGL view (OpenGL 1.x compatibility profile).
+    // Without OpenGL on the platform nothing is hosted (HostsOpenGL stays
+    // false): off-screen rendering then goes through a context of its own.
     void HostOpenGL(OpenGLHooks hooks);
     bool HostsOpenGL() const { return gl_ != nullptr; }
     // Asks the hosted view to repaint.
@@ -63,6 +68,7 @@ class PageControl;
 class TabSheet : public Control {
 public:
     TabSheet(Form* owner, std::string name, Control* parent);
+    ~TabSheet() override;
     const char* ClassName() const override { return "TabSheet"; }
     std::string Caption() const override { return Control::Caption(); }
     void SetCaption(const std::string& text) override;
@@ -97,6 +103,7 @@ public:
 private:
     friend class TabSheet;
     void AddSheet(TabSheet* sheet);
+    void RemoveSheet(TabSheet* sheet);
     void SyncTab(TabSheet* sheet);
     QTabWidget* tabs_;
     std::vector<TabSheet*> sheets_;

@@ -94,6 +94,11 @@ Form::~Form() {
     auto& stack = ModalStack();
     stack.erase(std::remove(stack.begin(), stack.end(), this), stack.end());
     receiver_.reset();
+    // The derived form is gone already: nothing its controls' widgets signal
+    // while they are taken down may reach its handlers.
+    for (const auto& c : components_)
+        if (auto* ctl = dynamic_cast<Control*>(c.get()); ctl && ctl->Widget())
+            QObject::disconnect(ctl->Widget(), nullptr, nullptr, nullptr);
     while (!components_.empty()) components_.pop_back();
 }
 

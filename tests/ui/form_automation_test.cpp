@@ -301,3 +301,34 @@ TEST_F(Forms, ProgrammaticPropertiesFireTheEventsTheDialogsExpect) {
     EXPECT_NE(ScriptError().find("hidden"), std::string::npos);
     f.Free();
 }
+
+TEST_F(Forms, RemovingControlsFiresNoEventsAndKeepsThePagesRight) {
+    auto& f = App().CreateForm<TestForm>();
+    auto& pages = f.Get<PageControl>("Pages");
+    pages.SetActivePageIndex(0);
+    f.RemoveComponent(&f.Get<TabSheet>("TabSheet1"));
+    EXPECT_EQ(f.pageChanges, 0) << "a sheet that goes away is no change by a person";
+    ASSERT_EQ(pages.PageCount(), 1);
+    EXPECT_EQ(pages.Page(0)->Name(), "TabSheet2");
+    EXPECT_EQ(f.FindComponent("ColorBox1"), nullptr) << "the sheet's controls go with it";
+    EXPECT_NE(f.FindComponent("Memo1"), nullptr);
+    SetScript({"tab TabSheet2", "close ok"});
+    EXPECT_EQ(f.ShowModal(), mrOk) << ScriptError();
+    f.Free();  // destroying the form fires none of its handlers
+}
+
+TEST_F(Forms, OpenGLPanelsNeverTakeTheWindowDown) {
+    auto& f = App().CreateForm<TestForm>();
+    auto& panel = f.Add<Panel>("PanelGL");
+    panel.SetBounds(10, 10, 100, 80);
+    int painted = 0;
+    panel.HostOpenGL({{}, {}, [&] { ++painted; }});
+    EXPECT_EQ(panel.HostsOpenGL(), OpenGLViewsAvailable());
+    SetScript({"screenshot form " + Path("gl.png"), "close ok"});
+    EXPECT_EQ(f.ShowModal(), mrOk) << ScriptError();
+    if (!panel.HostsOpenGL()) {
+        EXPECT_THROW(panel.GrabOpenGL(), kvd::Error);
+        EXPECT_TRUE(Logged("Panel PanelGL: no OpenGL on this platform"));
+    }
+    f.Free();
+}
