@@ -117,11 +117,18 @@ void Application::ReleaseForm(Form* f) {
 }
 
 void Application::FreeReleased() {
+    // A form still in its modal run waits for a later round.
+    std::vector<Form*> waiting;
     while (!released_.empty()) {
         Form* f = released_.front();
         released_.erase(released_.begin());
-        if (Owns(f) && !f->IsModal()) DestroyForm(f);
+        if (!Owns(f)) continue;
+        if (f->IsModal())
+            waiting.push_back(f);
+        else
+            DestroyForm(f);
     }
+    released_.insert(released_.end(), waiting.begin(), waiting.end());
 }
 
 void Application::ProcessMessages() {

@@ -332,3 +332,25 @@ TEST_F(Forms, OpenGLPanelsNeverTakeTheWindowDown) {
     }
     f.Free();
 }
+
+TEST_F(Forms, AFormReleasedDuringItsModalRunGoesAfterIt) {
+    auto& f = App().CreateForm<TestForm>();
+    int destroyed = 0;
+    f.OnDestroy = [&] { ++destroyed; };
+    f.Get<CheckBox>("CheckBox1").OnClick = [&] { f.Release(); };
+    // Every action is followed by ProcessMessages: the form must survive them.
+    SetScript({"check CheckBox1 on", "set Edit1 5", "click BitBtnOk"});
+    EXPECT_EQ(f.ShowModal(), mrOk);
+    EXPECT_EQ(destroyed, 0) << "the caller may still read the form after ShowModal";
+    EXPECT_EQ(f.Get<Edit>("Edit1").Text(), "5");
+    App().ProcessMessages();
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(App().FindForm("TestForm"), nullptr);
+
+    auto& g = App().CreateForm<TestForm>();
+    g.OnClose = [](CloseAction& action) { action = CloseAction::Free; };
+    EXPECT_EQ(g.ShowModal(), mrCancel);
+    EXPECT_NE(App().FindForm("TestForm"), nullptr);
+    App().ProcessMessages();
+    EXPECT_EQ(App().FindForm("TestForm"), nullptr) << "closing with CloseAction::Free frees it";
+}
