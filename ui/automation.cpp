@@ -32,15 +32,8 @@ uiproc::SharedState& Shared() {
 }
 
 void Install(const std::string& text, const std::string& name) {
-    uiproc::SharedState& s = Shared();
-    QCoreApplication* app = QCoreApplication::instance();
-    app->setProperty(uiproc::kScriptProperty, QVariant(QByteArray::fromStdString(text)));
-    app->setProperty(uiproc::kScriptNameProperty, QVariant(QByteArray::fromStdString(name)));
-    ++s.scriptGeneration;
-    s.nextLine = 0;
-    s.failed = 0;
-    s.error[0] = '\0';
-    s.envChecked = 1;  // a script set in code takes the place of KVD_UI_SCRIPT
+    Shared();
+    uiproc::InstallScript(QByteArray::fromStdString(text), QByteArray::fromStdString(name));
 }
 
 // The script as this library sees it, parsed again when another library (or

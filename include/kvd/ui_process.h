@@ -77,6 +77,22 @@ inline SharedState* State() {
     return s->version == kLayoutVersion ? s : nullptr;
 }
 
+// Installs an automation script for the whole process: every library's layer
+// (and the host) plays it from its first line. Returns false without a Qt application.
+inline bool InstallScript(const QByteArray& text, const QByteArray& name) {
+    SharedState* s = State();
+    if (!s) return false;
+    QCoreApplication* app = QCoreApplication::instance();
+    app->setProperty(kScriptProperty, QVariant(text));
+    app->setProperty(kScriptNameProperty, QVariant(name));
+    ++s->scriptGeneration;
+    s->nextLine = 0;
+    s->failed = 0;
+    s->error[0] = '\0';
+    s->envChecked = 1;  // a script set in code takes the place of KVD_UI_SCRIPT
+    return true;
+}
+
 // A new window handle (small integer, never 0), or 0 when the registry is full.
 inline std::uint32_t RegisterWindow(DeliverFn deliver, void* context) {
     SharedState* s = State();
