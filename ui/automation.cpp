@@ -337,7 +337,7 @@ void Execute(const Action& a, Form& form) {
         return;
     }
     if (v == "tab") {
-        if (a.words.size() != 2 && a.words.size() != 3) Bad("malformed 'tab', expected: tab <tabsheet> or tab <pagecontrol> <page>");
+        if (a.words.size() < 2) Bad("malformed 'tab', expected: tab <tabsheet> or tab <pagecontrol> <page>");
         TabSheet* sheet = nullptr;
         if (a.words.size() == 2) {
             sheet = dynamic_cast<TabSheet*>(&Find(form, a.words[1]));
@@ -345,9 +345,15 @@ void Execute(const Action& a, Form& form) {
         } else {
             auto* pc = dynamic_cast<PageControl*>(&FindUsable(form, a.words[1]));
             if (!pc) Bad("'" + a.words[1] + "' is not a page control");
-            const std::string& p = a.words[2];
-            sheet = dynamic_cast<TabSheet*>(form.FindComponent(p));
-            if (!sheet && !p.empty() && std::isdigit(static_cast<unsigned char>(p[0]))) sheet = pc->Page(ParseInt(p, "a page number"));
+            // The page: a tab sheet's name, its number, or its caption (the rest of the line).
+            std::string p = a.words[2];
+            for (std::size_t i = 3; i < a.words.size(); ++i) p += " " + a.words[i];
+            if (a.words.size() == 3) sheet = dynamic_cast<TabSheet*>(form.FindComponent(p));
+            if (!sheet && a.words.size() == 3 && std::isdigit(static_cast<unsigned char>(p[0])))
+                sheet = pc->Page(ParseInt(p, "a page number"));
+            for (int i = 0; !sheet && i < pc->PageCount(); ++i)
+                if (QString::fromStdString(pc->Page(i)->Caption()).compare(QString::fromStdString(p), Qt::CaseInsensitive) == 0)
+                    sheet = pc->Page(i);
             if (!sheet || &sheet->Pages() != pc) Bad("'" + p + "' is not a page of '" + a.words[1] + "'");
         }
         if (!sheet->TabVisible()) Bad("the tab of '" + sheet->Name() + "' is hidden");

@@ -105,6 +105,8 @@ TEST_F(Forms, ScriptDrivesEveryKindOfControlAndAClickClosesWithItsResult) {
         "tab Pages TabSheet2",
         "set Memo1 prima riga\\nseconda riga",
         "tab TabSheet1",
+        "tab Pages secondo",
+        "tab Pages 0",
         "color ColorBox1 #FF0000",
         "choose ColorBox1 11",
         "tick CheckListBox1 1 on",
@@ -119,7 +121,7 @@ TEST_F(Forms, ScriptDrivesEveryKindOfControlAndAClickClosesWithItsResult) {
     EXPECT_EQ(f.checkClicks, 1);
     EXPECT_EQ(f.Get<RadioGroup>("RadioGroup1").ItemIndex(), 2);
     EXPECT_EQ(f.radioClicks, 1);
-    EXPECT_EQ(f.pageChanges, 2);
+    EXPECT_EQ(f.pageChanges, 4);
     EXPECT_EQ(f.Get<PageControl>("Pages").ActivePage()->Name(), "TabSheet1");
     EXPECT_EQ(f.Get<Memo>("Memo1").Lines(), (std::vector<std::string>{"prima riga", "seconda riga"}));
     EXPECT_EQ(f.Get<ColorBox>("ColorBox1").Selected(), clYellow);
