@@ -11,6 +11,7 @@
 #include "host/host_files.h"
 #include "host/library_loader.h"
 #include "host/piece_commands.h"
+#include "host/template_command.h"
 
 namespace kvdhost {
 
@@ -22,6 +23,12 @@ const char* kHelp =
     "usage: kvdhost COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
+    "  template [--tab CAPTION] [--set CONTROL=TEXT ...] [--script FILE]\n"
+    "           [--json OUT] [--svg OUT] [--png OUT] [--host-dir DIR] [--settings FILE]\n"
+    "           [--no-ok] [--interactive]\n"
+    "                             run the parametric-drawing dialog (headless unless\n"
+    "                             --interactive), end it with OK and write the drawing;\n"
+    "                             exit 1 when the dialog was cancelled\n"
     "  piece dump FILE [--json OUT]\n"
     "                             show a piece file: its fields and its four lists\n"
     "  piece save OUT [--name TEXT] [--list0 IN] ... [--list3 IN]\n"
@@ -59,6 +66,7 @@ int RunCommandLine(int argc, char** argv) {
     static const std::map<std::string, std::function<int(const Args&)>> commands = {
         {"svg", CmdSvg},
         {"piece", CmdPiece},
+        {"template", CmdTemplate},
         {"dump", CmdDump},
     };
     auto it = commands.find(args[0]);
