@@ -12,6 +12,7 @@
 #include "host/library_loader.h"
 #include "host/piece_commands.h"
 #include "host/template_command.h"
+#include "host/window_command.h"
 
 namespace kvdhost {
 
@@ -35,6 +36,8 @@ const char* kHelp =
     "                             make a piece file from drawings (JSON form or piece files)\n"
     "  dump FILE [--json OUT]     print the element list of a drawing file\n"
     "  svg IN OUT.svg             draw a drawing file as SVG\n"
+    "  window [FILE] [--host-dir DIR] [--screenshot OUT.png]\n"
+    "                             the main window: the drawing, menu commands for the libraries\n"
     "  --help                     this text\n"
     "\n"
     "Libraries are loaded from the program's folder, or from $KVD_LIB_DIR.\n"
@@ -67,6 +70,7 @@ int RunCommandLine(int argc, char** argv) {
         {"svg", CmdSvg},
         {"piece", CmdPiece},
         {"template", CmdTemplate},
+        {"window", CmdWindow},
         {"dump", CmdDump},
     };
     auto it = commands.find(args[0]);
