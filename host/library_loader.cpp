@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <exception>
 
 namespace kvdhost {
 
@@ -27,7 +28,10 @@ Library::Library(const std::string& name) : path_(LibraryFolder() + "/lib" + nam
 }
 
 Library::~Library() {
-    if (handle_) ::dlclose(handle_);
+    // While an exception thrown by an export is on its way, its object and
+    // type live in the library's code: unloading now would pull them away
+    // from under the handler. Such a library stays loaded.
+    if (handle_ && std::uncaught_exceptions() == 0) ::dlclose(handle_);
 }
 
 void* Library::Symbol(const char* exportName) const {
