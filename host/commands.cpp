@@ -12,6 +12,7 @@
 #include "host/library_loader.h"
 #include "host/piece_commands.h"
 #include "host/template_command.h"
+#include "host/run_all_command.h"
 #include "host/window_command.h"
 
 namespace kvdhost {
@@ -36,6 +37,8 @@ const char* kHelp =
     "                             make a piece file from drawings (JSON form or piece files)\n"
     "  dump FILE [--json OUT]     print the element list of a drawing file\n"
     "  svg IN OUT.svg             draw a drawing file as SVG\n"
+    "  run-all [--out DIR]        the default drawing of every templates tab into DIR (out/):\n"
+    "                             JSON, SVG, preview PNG, one piece file, a summary table\n"
     "  window [FILE] [--host-dir DIR] [--screenshot OUT.png]\n"
     "                             the main window: the drawing, menu commands for the libraries\n"
     "  --help                     this text\n"
@@ -71,6 +74,7 @@ int RunCommandLine(int argc, char** argv) {
         {"piece", CmdPiece},
         {"template", CmdTemplate},
         {"window", CmdWindow},
+        {"run-all", CmdRunAll},
         {"dump", CmdDump},
     };
     auto it = commands.find(args[0]);

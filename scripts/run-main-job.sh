@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The main job on built-in defaults. Until the host program exists this runs
-# the foundation demo: it builds a small drawing with the contour appender,
-# prints it and writes it to out/.
+# The main job on built-in defaults: every templates tab's default drawing
+# into out/ (JSON, SVG, preview PNG), one piece file holding them, and a
+# summary table. The libraries' own files (settings, logs) go to out/host/.
 set -euo pipefail
 build=${1:-build/default}
 mkdir -p out
-"$build/bin/kvd-demo" out
+exec "$build/bin/kvdhost" run-all --out out
