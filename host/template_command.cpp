@@ -79,7 +79,7 @@ TemplateResult RunTemplate(const TemplateRequest& r) {
     HostMemoryStream stream(HostSettingsStream(config));
     KvdStream* s = stream.stream();
     kvd::TTempElement* result = nullptr;
-    template7(&result, &s, 0, 0);
+    template7(&result, &s, r.window, r.message);
 
     kvd::uiproc::SharedState* state = kvd::uiproc::State();
     if (state && state->failed) {

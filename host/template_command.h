@@ -1,6 +1,7 @@
 // kvdhost template: runs the parametric-drawing dialog of KvdTemplates as the
 // CAM host does, driven by the toolkit layer's automation script.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ struct TemplateRequest {
     bool interactive = false;          // show the dialog to a person
     std::string hostDir;               // empty: $KVD_HOST_DIR or kvdhost's folder
     std::string settingsFile;          // empty: <host dir>/kvdhost.ini when it exists
+    std::uint32_t window = 0;          // app link: kvdhost's window handle and message number
+    std::uint32_t message = 0;
 };
 
 struct TemplateResult {

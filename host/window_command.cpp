@@ -4,6 +4,9 @@
 #include <QFileDialog>
 #include <QTimer>
 
+#include <filesystem>
+
+#include "host/app_link_host.h"
 #include "host/element_svg.h"
 #include "host/errors.h"
 #include "host/host_config.h"
@@ -17,7 +20,7 @@ namespace kvdhost {
 
 namespace {
 
-void AddMenus(MainWindow& w, const std::string& hostDir) {
+void AddMenus(MainWindow& w, const std::string& hostDir, AppLinkHost& link) {
     w.AddCommand("&File", "&Open drawing or piece...", [&w] {
         QString f = QFileDialog::getOpenFileName(&w, "Open", QString(), "Drawings (*.json *.piece *.pez);;All files (*)");
         if (f.isEmpty()) return;
@@ -38,8 +41,10 @@ void AddMenus(MainWindow& w, const std::string& hostDir) {
         w.Report("Exported " + f);
     });
     w.AddCommand("&File", "&Quit", [&w] { w.close(); }, QKeySequence::Quit);
-    w.AddCommand("&Drawing", "&Parametric drawing...", [&w, hostDir] {
+    w.AddCommand("&Drawing", "&Parametric drawing...", [&w, hostDir, &link] {
         TemplateRequest r;
+        r.window = link.WindowHandle();
+        r.message = AppLinkHost::kMessage;
         r.interactive = true;
         r.confirm = false;
         r.hostDir = hostDir;
@@ -67,7 +72,12 @@ int CmdWindow(const std::vector<std::string>& a) {
     EnsureQtApplication(true);
     hostDir = ResolveHostDir(hostDir);
     MainWindow w;
-    AddMenus(w, hostDir);
+    HostConfig config = DefaultHostConfig(hostDir);
+    if (std::filesystem::exists(hostDir + "/kvdhost.ini")) ReadHostConfigFile(hostDir + "/kvdhost.ini", config);
+    AppLinkHost link(config.outboxFolder, [&w](const std::string& file) {
+        w.Report(QString::fromStdString("Drawing for the cutting program kept in " + file));
+    });
+    AddMenus(w, hostDir, link);
     if (!file.empty()) w.ShowDrawing(ReadDrawingFile(file), QString::fromStdString(file).section('/', -1));
     w.show();
     if (!screenshot.empty()) {
