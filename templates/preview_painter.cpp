@@ -30,6 +30,9 @@ struct PictureCache {
     std::unique_ptr<ui::Picture> picture;
 };
 
+// Counts the pictures loaded, so that what is made from one knows when it changed.
+unsigned PictureGeneration = 0;
+
 const ui::Picture* BackgroundPicture(const std::string& path) {
     static PictureCache cache;
     if (path.empty()) return nullptr;
@@ -38,6 +41,7 @@ const ui::Picture* BackgroundPicture(const std::string& path) {
     if (ec) return nullptr;
     if (cache.picture && cache.path == path && cache.stamp == stamp) return cache.picture.get();
     cache.picture.reset();
+    ++PictureGeneration;
     cache.path = path;
     cache.stamp = stamp;
     try {
@@ -92,6 +96,31 @@ struct Painter {
         return r;
     }
 
+    // The material tiled over the whole image from its top left (every second
+    // tile and row mirrored), made once per picture, scale and image size and
+    // then only copied through each contour's clip.
+    const ui::Picture& TiledLayer() const {
+        struct Layer {
+            unsigned generation = 0;
+            double S = 0;
+            int w = 0, h = 0;
+            ui::Picture picture;
+        };
+        static Layer layer;
+        const int w = canvas.Width(), h = canvas.Height();
+        if (layer.generation != PictureGeneration || layer.S != g.S || layer.w != w || layer.h != h) {
+            layer.picture = ui::Picture(w, h);
+            const int tw = std::max(1, RoundInt(picture->Width() * g.S));
+            const int th = std::max(1, RoundInt(picture->Height() * g.S));
+            layer.picture.GetCanvas().TileDraw({0, 0, w, h}, *picture, tw, th, true);
+            layer.generation = PictureGeneration;
+            layer.S = g.S;
+            layer.w = w;
+            layer.h = h;
+        }
+        return layer.picture;
+    }
+
     void EndContour(bool fill, bool stretch) {
         if (points.empty()) return;
         if (points.size() == 1) {
@@ -105,9 +134,7 @@ struct Painter {
                     if (stretch) {
                         canvas.StretchDraw(BoundsOf(points), *picture);
                     } else {
-                        const int tw = std::max(1, RoundInt(picture->Width() * g.S));
-                        const int th = std::max(1, RoundInt(picture->Height() * g.S));
-                        canvas.TileDraw({0, 0, canvas.Width(), canvas.Height()}, *picture, tw, th, true);
+                        canvas.Draw(0, 0, TiledLayer());
                     }
                     canvas.ClearClip();
                 } else {
