@@ -1,6 +1,12 @@
 #include "templates/generator_dispatch.h"
 
+#include "templates/generators/coping.h"
+#include "templates/generators/ellipse.h"
+#include "templates/generators/irregular_polygon.h"
 #include "templates/generators/rectangle.h"
+#include "templates/generators/regular_polygon.h"
+#include "templates/generators/step.h"
+#include "templates/generators/straight_cuts.h"
 #include "templates/template_parameters.h"
 
 namespace kvd {
@@ -8,20 +14,20 @@ namespace kvd {
 namespace {
 using Generator = void (*)(const TemplateParameters&);
 
-// One generator per tab, in page order. Only the rectangle is built so far:
-// the other tabs emit nothing (an empty drawing, MarkingIndex stays -1).
+// One generator per tab, in page order. A tab without one emits nothing (an
+// empty drawing, MarkingIndex stays -1).
 constexpr Generator kGenerators[kTemplateTabs] = {
-    nullptr,            // Regolare          (not built yet)
+    GenerateRegularPolygon,    // Regolare
     GenerateRectangle,  // Rettangolo
-    nullptr,            // Irregolare        (not built yet)
-    nullptr,            // Ellisse           (not built yet)
-    nullptr,            // Tagli rettilinei  (not built yet)
+    GenerateIrregularPolygon,  // Irregolare
+    GenerateEllipse,           // Ellisse
+    GenerateStraightCuts,      // Tagli rettilinei
     nullptr,            // Piano cucina      (not built yet)
     nullptr,            // Top bagno         (not built yet)
     nullptr,            // Top ad angolo     (not built yet)
     nullptr,            // Lapide            (not built yet)
-    nullptr,            // Scalino           (not built yet)
-    nullptr,            // Copertina         (not built yet)
+    GenerateStep,              // Scalino
+    GenerateCoping,            // Copertina
 };
 
 Generator GeneratorOf(TemplateTab tab) {

@@ -118,7 +118,7 @@ TEST_F(Output, MarkingOptionOffLeavesOnlyTheClosingRecord) {
 }
 
 TEST_F(Output, EmptyDrawingStillGetsTheClosingRecordInAFirstContainer) {
-    RegenerateDrawing(TemplateTab::Copertina);  // no generator: nothing drawn, MarkingIndex -1
+    RegenerateDrawing(TemplateTab::Lapide);  // no generator: nothing drawn, MarkingIndex -1
     StringheToTemp(false);
     auto e = Elements();
     ASSERT_EQ(e.size(), 1u);

@@ -152,8 +152,8 @@ TEST_F(EngineTest, RegenerationOfATabWithoutGeneratorLeavesAnEmptyChain) {
     TemplateParams.RectWidth = 100;
     RegenerateDrawing(TemplateTab::Rettangolo);
     ASSERT_NE(FirstContainerElements(), nullptr);
-    EXPECT_FALSE(GeneratorBuilt(TemplateTab::Copertina));
-    RegenerateDrawing(TemplateTab::Copertina);
+    EXPECT_FALSE(GeneratorBuilt(TemplateTab::Lapide));
+    RegenerateDrawing(TemplateTab::Lapide);
     EXPECT_EQ(FirstContainerElements(), nullptr);
     EXPECT_EQ(MarkingIndex, -1);
 }
