@@ -1,6 +1,8 @@
 // Runs kvdhost as a process, as scripts do.
 #include <gtest/gtest.h>
 
+#include "run_kvdhost.h"
+
 #include <sys/wait.h>
 
 #include <unistd.h>
@@ -15,28 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ProcessResult {
-    int status;
-    std::string out;  // standard output and standard error
-};
-
-std::string BinDir() {
-    const char* d = std::getenv("KVD_BIN_DIR");
-    return d ? d : "bin";
-}
-
-ProcessResult Kvdhost(const std::string& args, const std::string& env = "") {
-    std::string cmd = env + " " + BinDir() + "/kvdhost " + args + " 2>&1";
-    ProcessResult r{};
-    FILE* p = popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf{};
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
 
 class KvdhostProcess : public ::testing::Test {
 protected:
@@ -57,9 +37,9 @@ const char* kSquare = R"([{"Kind":0,"X":0,"Y":0,"ColorIndex":3},{"Kind":1,"X":10
 
 TEST_F(KvdhostProcess, PieceSaveThenDumpGivesTheListsBack) {
     Write("a.json", kSquare);
-    ProcessResult save = Kvdhost("piece save " + Path("p.piece") + " --name Lastra --list1 " + Path("a.json"));
+    KvdhostRun save = RunKvdhost("piece save " + Path("p.piece") + " --name Lastra --list1 " + Path("a.json"));
     ASSERT_EQ(save.status, 0) << save.out;
-    ProcessResult dump = Kvdhost("piece dump " + Path("p.piece") + " --json " + Path("p.json"));
+    KvdhostRun dump = RunKvdhost("piece dump " + Path("p.piece") + " --json " + Path("p.json"));
     ASSERT_EQ(dump.status, 0) << dump.out;
     EXPECT_NE(dump.out.find("PieceName: Lastra"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("List1: 4 elements"), std::string::npos) << dump.out;
@@ -70,7 +50,7 @@ TEST_F(KvdhostProcess, PieceSaveThenDumpGivesTheListsBack) {
     EXPECT_NE(json.find("\"Bulge\": -1"), std::string::npos);
 
     // The JSON of the dump reads back as a drawing.
-    ProcessResult svg = Kvdhost("svg " + Path("a.json") + " " + Path("a.svg"));
+    KvdhostRun svg = RunKvdhost("svg " + Path("a.json") + " " + Path("a.svg"));
     ASSERT_EQ(svg.status, 0) << svg.out;
     EXPECT_TRUE(fs::exists(Path("a.svg")));
 }
@@ -88,7 +68,7 @@ TEST_F(KvdhostProcess, ErrorsAreOneLineWithExitStatus2) {
     };
     Write("bad.json", "[{\"Kind\": ");
     for (const Case& c : cases) {
-        ProcessResult r = Kvdhost(c.args, c.env);
+        KvdhostRun r = RunKvdhost(c.args, c.env);
         EXPECT_EQ(r.status, 2) << c.args << "\n" << r.out;
         EXPECT_NE(r.out.find(c.expect), std::string::npos) << r.out;
         EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << "not one line: " << r.out;
