@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <exception>
 
 namespace kvdhost {
 
@@ -28,10 +27,10 @@ Library::Library(const std::string& name) : path_(LibraryFolder() + "/lib" + nam
 }
 
 Library::~Library() {
-    // While an exception thrown by an export is on its way, its object and
-    // type live in the library's code: unloading now would pull them away
-    // from under the handler. Such a library stays loaded.
-    if (handle_ && std::uncaught_exceptions() == 0) ::dlclose(handle_);
+    // The libraries stay loaded until kvdhost exits, as they do in the CAM
+    // host: their dialogs' Qt objects belong to the one application, and an
+    // exception an export threw may still be on its way with its type in the
+    // library's code.
 }
 
 void* Library::Symbol(const char* exportName) const {

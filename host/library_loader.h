@@ -14,7 +14,7 @@ class Library {
 public:
     // Loads lib<name>.so from LibraryFolder(); throws HostError naming the file.
     explicit Library(const std::string& name);
-    ~Library();
+    ~Library();  // leaves the library loaded (see library_loader.cpp)
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
 
