@@ -1,5 +1,6 @@
 #include "templates/generator_dispatch.h"
 
+#include "templates/generators/kitchen_top.h"
 #include "templates/generators/rectangle.h"
 #include "templates/template_parameters.h"
 
@@ -16,7 +17,7 @@ constexpr Generator kGenerators[kTemplateTabs] = {
     nullptr,            // Irregolare        (not built yet)
     nullptr,            // Ellisse           (not built yet)
     nullptr,            // Tagli rettilinei  (not built yet)
-    nullptr,            // Piano cucina      (not built yet)
+    GenerateKitchenTop, // Piano cucina
     nullptr,            // Top bagno         (not built yet)
     nullptr,            // Top ad angolo     (not built yet)
     nullptr,            // Lapide            (not built yet)
