@@ -1,5 +1,6 @@
 #include "templates/generator_dispatch.h"
 
+#include "templates/generators/corner_top.h"
 #include "templates/generators/kitchen_top.h"
 #include "templates/generators/rectangle.h"
 #include "templates/template_parameters.h"
@@ -19,7 +20,7 @@ constexpr Generator kGenerators[kTemplateTabs] = {
     nullptr,            // Tagli rettilinei  (not built yet)
     GenerateKitchenTop, // Piano cucina
     nullptr,            // Top bagno         (not built yet)
-    nullptr,            // Top ad angolo     (not built yet)
+    GenerateCornerTop,  // Top ad angolo
     nullptr,            // Lapide            (not built yet)
     nullptr,            // Scalino           (not built yet)
     nullptr,            // Copertina         (not built yet)
