@@ -1,5 +1,6 @@
 #include "templates/generator_dispatch.h"
 
+#include "templates/generators/bathroom_top.h"
 #include "templates/generators/corner_top.h"
 #include "templates/generators/kitchen_top.h"
 #include "templates/generators/rectangle.h"
@@ -19,7 +20,7 @@ constexpr Generator kGenerators[kTemplateTabs] = {
     nullptr,            // Ellisse           (not built yet)
     nullptr,            // Tagli rettilinei  (not built yet)
     GenerateKitchenTop, // Piano cucina
-    nullptr,            // Top bagno         (not built yet)
+    GenerateBathroomTop, // Top bagno
     GenerateCornerTop,  // Top ad angolo
     nullptr,            // Lapide            (not built yet)
     nullptr,            // Scalino           (not built yet)
