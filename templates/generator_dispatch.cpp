@@ -1,8 +1,11 @@
 #include "templates/generator_dispatch.h"
 
+#include "templates/generators/bathroom_top.h"
 #include "templates/generators/coping.h"
+#include "templates/generators/corner_top.h"
 #include "templates/generators/ellipse.h"
 #include "templates/generators/irregular_polygon.h"
+#include "templates/generators/kitchen_top.h"
 #include "templates/generators/rectangle.h"
 #include "templates/generators/regular_polygon.h"
 #include "templates/generators/step.h"
@@ -18,14 +21,14 @@ using Generator = void (*)(const TemplateParameters&);
 // empty drawing, MarkingIndex stays -1).
 constexpr Generator kGenerators[kTemplateTabs] = {
     GenerateRegularPolygon,    // Regolare
-    GenerateRectangle,  // Rettangolo
+    GenerateRectangle,         // Rettangolo
     GenerateIrregularPolygon,  // Irregolare
     GenerateEllipse,           // Ellisse
     GenerateStraightCuts,      // Tagli rettilinei
-    nullptr,            // Piano cucina      (not built yet)
-    nullptr,            // Top bagno         (not built yet)
-    nullptr,            // Top ad angolo     (not built yet)
-    nullptr,            // Lapide            (not built yet)
+    GenerateKitchenTop,        // Piano cucina
+    GenerateBathroomTop,       // Top bagno
+    GenerateCornerTop,         // Top ad angolo
+    nullptr,                   // Lapide (the tombstone composer is not built yet)
     GenerateStep,              // Scalino
     GenerateCoping,            // Copertina
 };
