@@ -9,6 +9,7 @@
 #include "base/log.h"
 #include "base/precision.h"
 #include "templates/dimension_marks.h"
+#include "templates/generators/plane_vector.h"
 #include "templates/shape_output.h"
 #include "templates/template_tabs.h"
 
@@ -16,16 +17,6 @@ namespace kvd {
 
 namespace {
 
-struct Vec {
-    long double x, y;
-};
-Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y}; }
-Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y}; }
-Vec operator*(long double k, Vec a) { return {k * a.x, k * a.y}; }
-Vec Unit(Vec a) {
-    const long double l = std::hypot(a.x, a.y);
-    return l > 0 ? Vec{a.x / l, a.y / l} : Vec{0, 0};
-}
 Vec Mirror(Vec p) { return {-p.x, p.y}; }
 
 void Emit(std::uint16_t kind, Vec at, Real48 bulge = Real48(0.0L)) {

@@ -8,16 +8,13 @@
 #include "base/ellipse_arcs.h"
 #include "base/host_settings.h"
 #include "base/precision.h"
+#include "templates/generators/plane_vector.h"
 #include "templates/shape_output.h"
 #include "templates/template_tabs.h"
 
 namespace kvd {
 
 namespace {
-
-struct Vec {
-    long double x, y;
-};
 
 // The code bits of Kind; the caller's other Kind bits stay on every element.
 void SetCode(std::uint16_t code) {

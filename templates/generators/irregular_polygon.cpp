@@ -9,6 +9,7 @@
 #include "base/log.h"
 #include "base/precision.h"
 #include "templates/dimension_marks.h"
+#include "templates/generators/plane_vector.h"
 #include "templates/shape_output.h"
 #include "templates/template_tabs.h"
 
@@ -18,10 +19,6 @@ IrregularPolygonState IrregularPolygon;
 
 namespace {
 
-struct Vec {
-    long double x, y;
-};
-
 bool Positive(long double v) { return RoundToPrecision(v) > 0; }
 
 // Heron: the squared area of the triangle with sides a, b, c (negative when
@@ -29,11 +26,6 @@ bool Positive(long double v) { return RoundToPrecision(v) > 0; }
 long double HeronSquared(long double a, long double b, long double c) {
     const long double p = (a + b + c) / 2;
     return p * (p - a) * (p - b) * (p - c);
-}
-
-Vec Unit(Vec a) {
-    const long double l = std::hypot(a.x, a.y);
-    return l > 0 ? Vec{a.x / l, a.y / l} : Vec{0, 0};
 }
 
 TTempElement* Emit(std::uint16_t code, Vec at) {

@@ -6,24 +6,13 @@
 #include "base/containers.h"
 #include "base/element_list.h"
 #include "base/geometry.h"
+#include "templates/generators/plane_vector.h"
 #include "templates/shape_output.h"
 #include "templates/template_tabs.h"
 
 namespace kvd {
 
 namespace {
-
-struct Vec {
-    long double x, y;
-};
-Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y}; }
-Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y}; }
-Vec operator*(long double k, Vec a) { return {k * a.x, k * a.y}; }
-// Length 1, or the zero vector for a zero vector.
-Vec Unit(Vec a) {
-    const long double l = std::hypot(a.x, a.y);
-    return l > 0 ? Vec{a.x / l, a.y / l} : Vec{0, 0};
-}
 
 void Emit(std::uint16_t code, Vec at, const Real48* bulge = nullptr) {
     CurrentElement.Kind = code;
