@@ -239,7 +239,12 @@ void TPoligono::RefillItems(const SlotDef& def, bool maxCaption, bool activatePa
     ForcingItemIndex = forcing;
     auto& page = Get<ui::TabSheet>(def.page);
     page.SetTabVisible(count > 0);
-    if (activatePage && count > 0) page.Pages().SetActivePage(&page);
+    // A page control whose every page is hidden would show an empty frame.
+    ui::PageControl& pages = page.Pages();
+    bool any = false;
+    for (int i = 0; i < pages.PageCount(); ++i) any = any || pages.Page(i)->TabVisible();
+    pages.SetVisible(any);
+    if (activatePage && count > 0) pages.SetActivePage(&page);
 }
 
 void TPoligono::ShowSlot(const SlotDef& def, int kind) {
