@@ -9,7 +9,6 @@
 namespace kvd {
 
 std::uint8_t ConfirmFlag = 0;
-float StepInnerMachiningDiameter = 0;
 TPoligono* Poligono = nullptr;
 
 void RunTemplateDialog(TTempElement** result) {

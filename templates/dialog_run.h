@@ -14,7 +14,6 @@ class TPoligono;
 extern std::uint8_t ConfirmFlag;
 // The tool diameter of the step's inner machining ("Lavorazione interna"),
 // loaded from its machining file when the form is shown.
-extern float StepInnerMachiningDiameter;
 // The templates form while a dialog run has it, else nullptr.
 extern TPoligono* Poligono;
 

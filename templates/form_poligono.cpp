@@ -6,6 +6,7 @@
 #include "base/containers.h"
 #include "base/host_settings.h"
 #include "base/log.h"
+#include "base/number_format.h"
 #include "base/version_text.h"
 #include "base/work_record.h"
 #include "platform/host_folder.h"
@@ -14,6 +15,8 @@
 #include "templates/dimension_marks.h"
 #include "templates/duplication_matrix.h"
 #include "templates/form_tabs.h"
+#include "templates/generators/irregular_polygon.h"
+#include "templates/generators/step.h"
 #include "templates/preview_painter.h"
 #include "templates/regeneration.h"
 #include "templates/template_output.h"
@@ -217,7 +220,7 @@ void TPoligono::LoadMachinings() {
     inner.Clear();
     const std::string innerName = TemplateParams.StepInnerMachining.str();
     if (!innerName.empty()) LoadMachiningFile(innerName, inner);
-    StepInnerMachiningDiameter = inner.ToolDiameter();
+    StepInnerToolDiameter = inner.ToolDiameter();
 }
 
 void TPoligono::LocaliseAndCopyCaptions() {
@@ -381,6 +384,21 @@ void TPoligono::UpdatePreviewControls() {
     machining("BitBtnWithColor2", TemplateParams.StepInnerMachining);
 }
 
+// The values the irregular polygon derived (diagonal, alignment, top side),
+// shown without firing the change handlers.
+void TPoligono::ShowIrregularDerivedValues() {
+    const IrregularShownValues& v = IrregularPolygon.shown;
+    const bool wasPutting = Putting;
+    Putting = true;
+    auto show = [this](const char* edit, double value) {
+        Get<ui::Edit>(edit).SetText(FormatRealDefault(static_cast<float>(value)));
+    };
+    if (v.diagonal) show("Edit13", v.diagonalValue);
+    if (v.alignment) show("Edit120", v.alignmentValue);
+    if (v.top) show("Edit9", v.topValue);
+    Putting = wasPutting;
+}
+
 void TPoligono::TimerRitracciaTimer() {
     auto& timer = Get<ui::Timer>("TimerRitraccia");
     timer.SetEnabled(false);
@@ -389,7 +407,9 @@ void TPoligono::TimerRitracciaTimer() {
     for (const char* b : {"BitBtnMatrice", "BitBtn5", "BitBtn6"}) Get<ui::BitButton>(b).SetCaption(caption);
 
     const TemplateTab tab = ActiveTab();
+    IrregularPolygon.kind = LastItemIndex;
     RegenerateDrawing(tab);
+    if (tab == TemplateTab::Irregolare) ShowIrregularDerivedValues();
     SetPopupMenu(tab == TemplateTab::Lapide ? &Get<ui::PopupMenu>("PopupMenuScrittura") : nullptr);
     Get<ui::BitButton>("BitBtn8").SetEnabled(TemplateModified);
 

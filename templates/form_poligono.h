@@ -47,6 +47,7 @@ public:
     void FormDestroy();
     void FormKeyUp(int key, ui::ShiftState shift);
     void TimerRitracciaTimer();
+    void ShowIrregularDerivedValues();
     void BitBtn8Click();
     void BitBtnSendLintraClick();
     void BitBtnMatriceClick(ui::BitButton& button);

@@ -15,6 +15,7 @@
 #include "templates/app_link.h"
 #include "templates/dimension_marks.h"
 #include "templates/form_poligono.h"
+#include "templates/generators/irregular_polygon.h"
 #include "templates/parameter_editing_text.h"
 #include "templates/regeneration.h"
 #include "templates/template_output.h"
@@ -420,6 +421,10 @@ void TPoligono::Edit7Change(ui::Edit& edit) {
     }
     const int slot = templates::SlotOfEdit(dialogEdit->Name());
     if (slot == 0) return;
+    // The irregular polygon derives the other of "Diagonale" / "Allineamento"
+    // from the one just typed.
+    if (dialogEdit->Name() == "Edit13") IrregularPolygon.trigger = IrregularTrigger::kDiagonalEdit;
+    else if (dialogEdit->Name() == "Edit120") IrregularPolygon.trigger = IrregularTrigger::kAlignmentEdit;
     SlotMask mask = Slots({slot});
     if (slot == 93 || slot == 94) KeepTombstoneProportion(slot, mask);
     if (slot == 209) {
