@@ -27,7 +27,7 @@ const char* kHelp =
     "commands:\n"
     "  template [--tab CAPTION] [--set CONTROL=TEXT ...] [--script FILE]\n"
     "           [--json OUT] [--svg OUT] [--png OUT] [--host-dir DIR] [--settings FILE]\n"
-    "           [--no-ok] [--interactive]\n"
+    "           [--language NAME] [--no-ok] [--interactive]\n"
     "                             run the parametric-drawing dialog (headless unless\n"
     "                             --interactive), end it with OK and write the drawing;\n"
     "                             exit 1 when the dialog was cancelled\n"

@@ -15,7 +15,7 @@ MainWindow::MainWindow() : view_(new DrawingView(this)) {
     setWindowTitle("kvdhost");
     setCentralWidget(view_);
     resize(1000, 700);
-    for (const char* m : {"&File", "&Drawing", "&View"}) Menu(m);
+    for (const char* m : {"&File", "&Drawing", "&Options", "&View"}) Menu(m);
     AddCommand("&View", "Zoom to &fit", [this] { view_->ZoomToFit(); }, QKeySequence("F"));
     statusBar()->showMessage("No drawing");
 }

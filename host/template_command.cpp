@@ -68,6 +68,7 @@ TemplateResult RunTemplate(const TemplateRequest& r) {
     std::string settings = r.settingsFile;
     if (settings.empty() && fs::exists(hostDir + "/kvdhost.ini")) settings = hostDir + "/kvdhost.ini";
     if (!settings.empty()) ReadHostConfigFile(settings, config);
+    if (!r.language.empty()) config.language = r.language;
 
     EnsureQtApplication(r.interactive);
     if (!kvd::uiproc::InstallScript(BuildScript(r), "kvdhost template"))
@@ -110,6 +111,7 @@ int CmdTemplate(const Args& a) {
         else if (o == "--png") r.previewPng = value();
         else if (o == "--host-dir") r.hostDir = value();
         else if (o == "--settings") r.settingsFile = value();
+        else if (o == "--language") r.language = value();
         else if (o == "--no-ok") r.confirm = false;
         else if (o == "--interactive") r.interactive = true, r.confirm = false;
         else throw UsageError("unknown option " + o);

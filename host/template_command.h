@@ -20,6 +20,7 @@ struct TemplateRequest {
     bool interactive = false;          // show the dialog to a person
     std::string hostDir;               // empty: $KVD_HOST_DIR or kvdhost's folder
     std::string settingsFile;          // empty: <host dir>/kvdhost.ini when it exists
+    std::string language;              // empty: the settings' language
     std::uint32_t window = 0;          // app link: kvdhost's window handle and message number
     std::uint32_t message = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QTimer>
 
 #include <filesystem>
@@ -20,7 +21,7 @@ namespace kvdhost {
 
 namespace {
 
-void AddMenus(MainWindow& w, const std::string& hostDir, AppLinkHost& link) {
+void AddMenus(MainWindow& w, const std::string& hostDir, AppLinkHost& link, std::string& language) {
     w.AddCommand("&File", "&Open drawing or piece...", [&w] {
         QString f = QFileDialog::getOpenFileName(&w, "Open", QString(), "Drawings (*.json *.piece *.pez);;All files (*)");
         if (f.isEmpty()) return;
@@ -41,8 +42,17 @@ void AddMenus(MainWindow& w, const std::string& hostDir, AppLinkHost& link) {
         w.Report("Exported " + f);
     });
     w.AddCommand("&File", "&Quit", [&w] { w.close(); }, QKeySequence::Quit);
-    w.AddCommand("&Drawing", "&Parametric drawing...", [&w, hostDir, &link] {
+    w.AddCommand("&Options", "&Language...", [&w, &language] {
+        bool ok = false;
+        QString l = QInputDialog::getText(&w, "Language", "Language of the dialogs (ITALIANO keeps the built-in texts):",
+                                          QLineEdit::Normal, QString::fromStdString(language), &ok);
+        if (!ok || l.trimmed().isEmpty()) return;
+        language = l.trimmed().toUpper().toStdString();
+        w.Report(QString::fromStdString("Language: " + language + " (language file KOVA/" + language + ".DZN)"));
+    });
+    w.AddCommand("&Drawing", "&Parametric drawing...", [&w, hostDir, &link, &language] {
         TemplateRequest r;
+        r.language = language;
         r.window = link.WindowHandle();
         r.message = AppLinkHost::kMessage;
         r.interactive = true;
@@ -77,7 +87,8 @@ int CmdWindow(const std::vector<std::string>& a) {
     AppLinkHost link(config.outboxFolder, [&w](const std::string& file) {
         w.Report(QString::fromStdString("Drawing for the cutting program kept in " + file));
     });
-    AddMenus(w, hostDir, link);
+    std::string language = config.language;
+    AddMenus(w, hostDir, link, language);
     if (!file.empty()) w.ShowDrawing(ReadDrawingFile(file), QString::fromStdString(file).section('/', -1));
     w.show();
     if (!screenshot.empty()) {
