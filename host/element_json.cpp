@@ -30,7 +30,9 @@ std::string Num(float v) {
     return std::string(buf, r.ptr);
 }
 
-std::string Hex(const void* data, std::size_t n) {
+}  // namespace
+
+std::string HexBytes(const void* data, std::size_t n) {
     static const char* digits = "0123456789abcdef";
     std::string s;
     const auto* b = static_cast<const unsigned char*>(data);
@@ -40,8 +42,6 @@ std::string Hex(const void* data, std::size_t n) {
     }
     return s;
 }
-
-}  // namespace
 
 std::vector<TTempElement> ElementsOf(const TTempElement* head) {
     std::vector<TTempElement> v;
@@ -79,7 +79,7 @@ std::string ElementListToJson(const std::vector<TTempElement>& elements) {
         out += ", \"Extra50\": " + std::to_string(e->Extra50);
         out += ", \"Extra51\": " + std::to_string(e->Extra51);
         out += ", \"Link\": " + std::to_string(e->Link);
-        out += ", \"Raw\": \"" + Hex(e, sizeof *e) + "\"}";
+        out += ", \"Raw\": \"" + HexBytes(e, sizeof *e) + "\"}";
     }
     out += first ? "]\n" : "\n]\n";
     return out;

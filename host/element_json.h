@@ -9,6 +9,9 @@
 
 namespace kvdhost {
 
+// Bytes as lower-case hexadecimal, two digits each (Raw fields, piece fields).
+std::string HexBytes(const void* data, std::size_t n);
+
 // Copies of the elements of a linked list, in list order.
 std::vector<kvd::TTempElement> ElementsOf(const kvd::TTempElement* head);
 

@@ -24,17 +24,6 @@ std::u16string Utf16(const std::string& utf8) {
 
 namespace {
 
-std::string Hex(const void* data, std::size_t n) {
-    static const char* digits = "0123456789abcdef";
-    std::string s;
-    const auto* b = static_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < n; ++i) {
-        s += digits[b[i] >> 4];
-        s += digits[b[i] & 15];
-    }
-    return s;
-}
-
 std::string JsonString(const std::string& s) {
     std::string out = "\"";
     for (unsigned char c : s) {
@@ -118,8 +107,8 @@ std::string PieceToJson(const LoadedPiece& p) {
     const TPieceRecord& r = p.record;
     std::string out = "{\n";
     out += "\"PieceName\": " + JsonString(PieceNameOf(r)) + ",\n";
-    out += "\"PieceData0\": \"" + Hex(r.PieceData0, sizeof r.PieceData0) + "\",\n";
-    auto u32 = [&](const char* key, std::uint32_t v) { out += std::string("\"") + key + "\": \"" + Hex(&v, 4) + "\",\n"; };
+    out += "\"PieceData0\": \"" + HexBytes(r.PieceData0, sizeof r.PieceData0) + "\",\n";
+    auto u32 = [&](const char* key, std::uint32_t v) { out += std::string("\"") + key + "\": \"" + HexBytes(&v, 4) + "\",\n"; };
     u32("PieceData8", r.PieceData8);
     u32("PieceData12", r.PieceData12);
     u32("PieceData16", r.PieceData16);
@@ -127,10 +116,10 @@ std::string PieceToJson(const LoadedPiece& p) {
     u32("PieceData24", r.PieceData24);
     u32("PieceData28", r.PieceData28);
     u32("PieceData32", r.PieceData32);
-    out += "\"PieceData112\": \"" + Hex(r.PieceData112, sizeof r.PieceData112) + "\",\n";
-    out += "\"PieceData136\": \"" + Hex(r.PieceData136, sizeof r.PieceData136) + "\",\n";
-    out += "\"PieceData160\": \"" + Hex(&r.PieceData160, 2) + "\",\n";
-    out += "\"PieceHeader\": \"" + Hex(r.PieceHeader, sizeof r.PieceHeader) + "\"";
+    out += "\"PieceData112\": \"" + HexBytes(r.PieceData112, sizeof r.PieceData112) + "\",\n";
+    out += "\"PieceData136\": \"" + HexBytes(r.PieceData136, sizeof r.PieceData136) + "\",\n";
+    out += "\"PieceData160\": \"" + HexBytes(&r.PieceData160, 2) + "\",\n";
+    out += "\"PieceHeader\": \"" + HexBytes(r.PieceHeader, sizeof r.PieceHeader) + "\"";
     for (int i = 0; i < 4; ++i) {
         std::string list = ElementListToJson(p.lists[i]);
         while (!list.empty() && list.back() == '\n') list.pop_back();
