@@ -3,6 +3,7 @@
 # with the three exports.
 add_library(kvd_templates_dialog STATIC
   ${CMAKE_CURRENT_LIST_DIR}/dialog_run.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_matrice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_poligono.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_tab_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_tab_regolare.cpp
@@ -16,6 +17,7 @@ add_library(kvd_templates_dialog STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form_tab_lapide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_tab_scalino.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_tab_copertina.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/host_language.cpp
   ${CMAKE_CURRENT_LIST_DIR}/parameter_editing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/parameter_editing_slots.cpp
   ${CMAKE_CURRENT_LIST_DIR}/parameter_editing_text.cpp)

@@ -1,14 +1,87 @@
 #include "templates/duplication_matrix.h"
 
+#include "base/contact_distance.h"
+#include "base/containers.h"
+#include "base/log.h"
+#include "templates/shape_output.h"
 #include "templates/template_parameters.h"
 
 namespace kvd {
 
 bool MatrixApplied = false;
+Real48 HorizontalContactDistance;
+Real48 VerticalContactDistance;
 
-// The grid of copies is not built yet: no matrix ever applies.
-bool PrepareMatrix() { return false; }
-void DuplicateMatrix() {}
+namespace {
+
+std::int64_t CountElements(const TTempElement* e) {
+    std::int64_t n = 0;
+    for (; e; e = e->Next) ++n;
+    return n;
+}
+
+// Bits 0, 2 and 4 of the kind's low byte clear: the element is marked as
+// belonging to a copy.
+constexpr std::uint16_t kUnmarkedKindBits = 0x15;
+
+}  // namespace
+
+bool PrepareMatrix() {
+    const MatrixSettings& m = WorkingMatrix;
+    HorizontalContactDistance = 0.0L;
+    VerticalContactDistance = 0.0L;
+    TTempElement* head = FirstContainerElements();
+    if (!head) return false;
+
+    ContourSelection& selection = EngineSelection();
+    selection.Clear();
+    selection.SelectAll(head);
+    const long double hInc = m.HorizontalIncrement, vInc = m.VerticalIncrement;
+    if (m.Columns > 1 && m.HorizontalFromContact)
+        HorizontalContactDistance = ContactDistance(selection, hInc >= 0 ? 0 : 180);
+    if (m.Rows > 1 && m.VerticalFromContact)
+        VerticalContactDistance = ContactDistance(selection, vInc >= 0 ? 90 : 270);
+    selection.Clear();
+
+    const bool across = (hInc != 0 || m.HorizontalFromContact) && m.Columns > 1;
+    const bool down = (vInc != 0 || m.VerticalFromContact) && m.Rows > 1;
+    if (!across && !down) return false;
+
+    const std::int64_t elements = CountElements(head);
+    const std::int64_t copies = static_cast<std::int64_t>(m.Columns) * m.Rows;
+    if (copies > kMaxMatrixElements / elements) {
+        WriteLog("PrepareMatrix: " + MatrixButtonCaption() + " copies of " + std::to_string(elements) +
+                 " elements would exceed " + std::to_string(kMaxMatrixElements) +
+                 " elements; the matrix is not applied");
+        return false;
+    }
+    return true;
+}
+
+void DuplicateMatrix() {
+    const MatrixSettings& m = WorkingMatrix;
+    TTempElement* first = FirstContainerElements();
+    if (!first || m.Columns < 1 || m.Rows < 1) return;
+    TTempElement* last = first;
+    while (last->Next) last = last->Next;
+
+    const long double pitchX = m.HorizontalIncrement.ToLongDouble() + HorizontalContactDistance.ToLongDouble();
+    const long double pitchY = m.VerticalIncrement.ToLongDouble() + VerticalContactDistance.ToLongDouble();
+    for (std::int32_t i = 1; i <= m.Columns; ++i) {
+        for (std::int32_t j = 1; j <= m.Rows; ++j) {
+            if (i == 1 && j == 1) continue;
+            const long double dx = pitchX * (i - 1), dy = pitchY * (j - 1);
+            for (TTempElement* e = first;; e = e->Next) {
+                CurrentElement = *e;
+                if ((CurrentElement.Kind & kUnmarkedKindBits) == 0) CurrentElement.Flags |= kFlagMatrixCopy;
+                CurrentElement.X = CurrentElement.X.ToLongDouble() + dx;
+                CurrentElement.Y = CurrentElement.Y.ToLongDouble() - dy;
+                AddShapeElement();
+                if (e == last) break;
+            }
+        }
+    }
+}
 
 std::string MatrixButtonCaption() {
     return std::to_string(WorkingMatrix.Columns) + "x" + std::to_string(WorkingMatrix.Rows);

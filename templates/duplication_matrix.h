@@ -1,17 +1,33 @@
-// The duplication matrix seam of the regeneration step. The grid itself is
-// not built yet: PrepareMatrix answers false and DuplicateMatrix appends
-// nothing, so a ticked "Matrice" leaves the drawing single.
+// The duplication matrix of "Regolare", "Rettangolo" and "Irregolare": the
+// regeneration step copies the generated drawing into a grid of columns and
+// rows with the pitch of WorkingMatrix, either plain or measured from the
+// position where two copies touch ("Dal contatto").
 #pragma once
+#include <cstdint>
 #include <string>
+
+#include "kvd/real48.h"
 
 namespace kvd {
 
 // True when the last regeneration applied the matrix.
 extern bool MatrixApplied;
 
-// Decides whether the matrix applies to the first container's drawing.
+// The contact distances of the last PrepareMatrix (0 unless computed).
+extern Real48 HorizontalContactDistance;
+extern Real48 VerticalContactDistance;
+
+// The most elements a drawing may have with its copies: a larger grid is
+// not applied (and logged), so a mistyped count cannot exhaust the memory
+// the drawing lives in or stall every regeneration.
+inline constexpr std::int64_t kMaxMatrixElements = 1 << 20;
+
+// Decides whether the matrix applies to the first container's drawing and
+// computes the contact distances; the engine's selection is left empty.
 bool PrepareMatrix();
-// Appends the copies of the drawing (after PrepareMatrix returned true).
+// Appends the copies of the drawing to the current container, column by
+// column, each column row by row towards smaller Y; bit 17 of Flags marks
+// the copies' start elements.
 void DuplicateMatrix();
 
 // Caption of the three matrix buttons: columns "x" rows of WorkingMatrix ("3x2").

@@ -14,9 +14,11 @@
 #include "templates/dialog_run.h"
 #include "templates/dimension_marks.h"
 #include "templates/duplication_matrix.h"
+#include "templates/form_matrice.h"
 #include "templates/form_tabs.h"
 #include "templates/generators/irregular_polygon.h"
 #include "templates/generators/step.h"
+#include "templates/host_language.h"
 #include "templates/preview_painter.h"
 #include "templates/regeneration.h"
 #include "templates/template_output.h"
@@ -25,7 +27,6 @@
 #include "templates/tombstone_list.h"
 #include "ui/application.h"
 #include "ui/canvas.h"
-#include "ui/localisation.h"
 
 namespace kvd {
 
@@ -224,12 +225,7 @@ void TPoligono::LoadMachinings() {
 }
 
 void TPoligono::LocaliseAndCopyCaptions() {
-    ui::LanguageSettings lang;
-    lang.useLanguageFont = Host.LanguageFontSwitchedOn() && !Host.LanguageFontName().empty();
-    lang.fontName = std::string(Host.LanguageFontName());
-    lang.fontCharset = Host.LanguageFontCharset();
-    ui::LocaliseForm(*this, "Poligono",
-                     ui::LanguageFilePath(platform::HostFolder(), std::string(Host.LanguageName())), lang);
+    LocaliseFromHost(*this, "Poligono");
     // Every "Marcatura" label says what the cuts tab's says.
     const std::string marking = Get<ui::Label>("LabelE107").Caption();
     for (const char* l : {"LabelE106", "LabelE103", "LabelE104", "LabelE105", "LabelE108", "LabelE109",
@@ -352,9 +348,39 @@ void TPoligono::BitBtnSendLintraClick() {
     SendToLintra([this] { ScheduleRegeneration(); });
 }
 
-void TPoligono::BitBtnMatriceClick(ui::BitButton&) {
-    // The duplication matrix dialog is not built yet: the regeneration
-    // refreshes the captions of the three buttons.
+void TPoligono::BitBtnMatriceClick(ui::BitButton& button) {
+    auto& form = ui::App().CreateForm<TMatriceForm>();
+    int result;
+    try {
+        result = form.ShowModal();
+    } catch (...) {
+        form.Free();
+        throw;
+    }
+    const bool confirmed = result == ui::mrOk;
+    if (confirmed) WorkingMatrix = form.ReadSettings();
+    form.Free();
+    if (confirmed && (WorkingMatrix.Columns > 1 || WorkingMatrix.Rows > 1)) {
+        // The tab's "Matrice" goes on with its option bit; a 1 x 1 grid
+        // leaves it as it is.
+        struct Tick {
+            const char* button;
+            const char* box;
+            std::uint16_t bit;
+        };
+        for (const Tick& t : {Tick{"BitBtnMatrice", "CheckBox11", kOptionMatrixRectangle},
+                              Tick{"BitBtn5", "CheckBox12", kOptionMatrixRegular},
+                              Tick{"BitBtn6", "CheckBox13", kOptionMatrixIrregular}}) {
+            if (button.Name() != t.button) continue;
+            const bool wasPutting = Putting;
+            Putting = true;
+            Get<ui::CheckBox>(t.box).SetChecked(true);
+            Putting = wasPutting;
+            TemplateParams.OptionBits = static_cast<std::uint16_t>(TemplateParams.OptionBits | t.bit);
+        }
+    }
+    if (confirmed) TemplateModified = true;
+    // The regeneration writes the grid on the captions of the three buttons.
     ScheduleRegeneration();
 }
 

@@ -3,6 +3,7 @@
 kvd_test(test_templates_dialog
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/dialog_editing_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialog_matrix_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialog_run_test.cpp
     ${PROJECT_SOURCE_DIR}/templates/exports.cpp
   LIBS kvd_templates_dialog)

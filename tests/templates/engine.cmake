@@ -5,4 +5,5 @@ kvd_test(test_templates_engine
     ${CMAKE_CURRENT_LIST_DIR}/engine_preview_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/engine_output_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/engine_app_link_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/engine_matrix_test.cpp
   LIBS kvd_templates_core)

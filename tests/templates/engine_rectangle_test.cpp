@@ -112,7 +112,9 @@ TEST_F(Rectangle, HolesFromTheirReferenceCorners) {
         EXPECT_EQ(KindCode(h->Kind), holes[i].code) << i;
         EXPECT_NEAR(h->X.ToDouble(), holes[i].x, 0.001) << i;
         EXPECT_NEAR(h->Y.ToDouble(), holes[i].y, 0.001) << i;
-        if (KindCode(h->Kind) == ecArcNeg) EXPECT_EQ(h->Bulge.ToDouble(), 1.0);
+        if (KindCode(h->Kind) == ecArcNeg) {
+            EXPECT_EQ(h->Bulge.ToDouble(), 1.0);
+        }
     }
     // The holes do not change the area of the first contour.
     EXPECT_NEAR(static_cast<double>(FirstContourArea(FirstContainerElements())), 5000, 1e-6);

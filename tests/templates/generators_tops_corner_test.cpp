@@ -81,7 +81,9 @@ TEST_F(Corner, FourPlacementsOfTheLegWithSquareAndCutCorners) {
             ExpectContour(c[0], want, what);
             EXPECT_TRUE(Closed(c[0])) << what;
             EXPECT_GT(SignedArea(c[0]), 0) << what;
-            if (joint == 1) EXPECT_NEAR(static_cast<double>(CornerCutAngle()), k.alpha, 1e-9) << what;
+            if (joint == 1) {
+                EXPECT_NEAR(static_cast<double>(CornerCutAngle()), k.alpha, 1e-9) << what;
+            }
         }
     }
     EXPECT_NEAR(a, 0.5281, 1e-4);
