@@ -9,6 +9,7 @@
 #include "base/element_list.h"
 #include "base/ellipse_arcs.h"
 #include "base/precision.h"
+#include "templates/generators/ellipse.h"
 #include "templates/shape_output.h"
 #include "templates/template_tabs.h"
 
@@ -63,13 +64,6 @@ void Arc(std::uint16_t code, V centre, V to) {
     BulgeFromCentre(code, b, centre.x, centre.y, from.x, from.y, to.x, to.y);
     Emit(code, to, b);
 }
-// An arc of code 2 from `from` to `to` about (cx, cy), relative to the centre `o`.
-void OvalArc(V o, V centre, V from, V to) {
-    Real48 b;
-    BulgeFromCentre(ecArcNeg, b, o.x + centre.x, o.y + centre.y, o.x + from.x, o.y + from.y, o.x + to.x, o.y + to.y);
-    Emit(ecArcNeg, o + to, b);
-}
-
 // The rounding of the corner `corner` between the edge arriving from `in`
 // and the edge leaving towards `out`, turning in the positive sense: a line
 // to the first tangent point and the arc to the second when `fits` accepts
@@ -112,61 +106,6 @@ bool InnerFillet(V p, V q, V n, V towards, long double r, const BathroomBow& bow
     return true;
 }
 
-// A closed contour centred on o, w across and h high, starting at the middle
-// of its lower side (smallest y) and running from +x towards +y: a circle when
-// w equals h, a four-centre oval for a corner radius, else the arc
-// approximation of the true ellipse.
-void SinkOutline(V o, long double w, long double h, long double r) {
-    if (w == h) {
-        const long double rho = w / 2;
-        Real48 b;
-        BulgeFromCentre(ecArcNeg, b, o.x, o.y, o.x, o.y - rho, o.x, o.y + rho);
-        Start(o + V{0, -rho});
-        Emit(ecArcNeg, o + V{0, rho}, b);
-        Emit(ecArcNeg, o + V{0, -rho}, b);
-        return;
-    }
-    if (r <= 0) {
-        ResetEllipseInputs();
-        EllipseMinX = o.x - w / 2;
-        EllipseMaxX = o.x - w / 2 + w;
-        EllipseMinY = o.y - h / 2;
-        EllipseMaxY = o.y - h / 2 + h;
-        CurrentElement.Kind = ecStart;
-        const ShapeElementSink saved = EllipseShapeElementSink;
-        EllipseShapeElementSink = &AddShapeElement;
-        EllipseToArcs(emShapeElement);
-        EllipseShapeElementSink = saved;
-        return;
-    }
-    const long double e = std::fabs(w), g = std::fabs(h);
-    if (e > g) {
-        const long double rho = std::min(r, 0.49L * g);
-        const long double L = (e * rho - (e * e + g * g) / 4) / (2 * rho - g);
-        const long double m = e / 2 - rho, oo = L - g / 2;
-        const long double t = rho * oo / (L - rho), u = L * m / (L - rho);
-        const V s{0, -g / 2};
-        Start(o + s);
-        OvalArc(o, {0, oo}, s, {u, -t});
-        OvalArc(o, {m, 0}, {u, -t}, {u, t});
-        OvalArc(o, {0, -oo}, {u, t}, {-u, t});
-        OvalArc(o, {-m, 0}, {-u, t}, {-u, -t});
-        OvalArc(o, {0, oo}, {-u, -t}, s);
-    } else {
-        const long double rho = std::min(r, 0.49L * e);
-        const long double L = (g * rho - (e * e + g * g) / 4) / (2 * rho - e);
-        const long double m = g / 2 - rho, oo = L - e / 2;
-        const long double t = rho * oo / (L - rho), u = L * m / (L - rho);
-        const V s{0, -g / 2};
-        Start(o + s);
-        OvalArc(o, {0, -m}, s, {t, -u});
-        OvalArc(o, {-oo, 0}, {t, -u}, {t, u});
-        OvalArc(o, {0, m}, {t, u}, {-t, u});
-        OvalArc(o, {oo, 0}, {-t, u}, {-t, -u});
-        OvalArc(o, {0, -m}, {-t, -u}, s);
-    }
-}
-
 void Outline(const TemplateParameters& p, const BathroomBow& bow) {
     const long double W = p.BathWidth, H = p.BathHeight;
     const long double dL = p.BathLeftFromLeft, wL = p.BathLeftWidth, tL = p.BathLeftFromTop, aL = p.BathLeftSlope;
@@ -206,12 +145,17 @@ void Outline(const TemplateParameters& p, const BathroomBow& bow) {
 }
 
 void Sink(const TemplateParameters& p) {
-    const long double w = p.BathSinkWidth, h = p.BathSinkHeight;
+    const double w = p.BathSinkWidth, h = p.BathSinkHeight;
     // A sink of no size would leave a lone point, which the host takes for a
     // drilling position.
     if (!Greater(w, 0) || !Greater(h, 0)) return;
     TTempElement* before = Tail();
-    SinkOutline({p.BathSinkCentreX, p.BathHeight - h / 2 - p.BathSinkFromBottom}, w, h, p.BathSinkFillet);
+    // The true ellipse points the ellipse output at AddShapeElement; the top
+    // puts back what it found.
+    const ShapeElementSink saved = EllipseShapeElementSink;
+    AddEllipseOutline(kKindBathroom, p.BathSinkCentreX, p.BathHeight - h / 2 - p.BathSinkFromBottom, w, h,
+                      p.BathSinkFillet);
+    EllipseShapeElementSink = saved;
     TTempElement* start = before ? static_cast<TTempElement*>(before->Next) : FirstContainerElements();
     // Built in the outline's sense; the cut-out runs against it.
     if (start) ReverseContourAt(start, true);

@@ -2,12 +2,15 @@
 // run: values typed into the edits, what the record holds afterwards, what
 // the other controls show, and when regenerations run.
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "base/geometry.h"
 #include "templates/dialog_fixture.h"
 #include "templates/form_poligono.h"
 #include "templates/parameter_editing_slots.h"
 #include "templates/parameter_editing_text.h"
+#include "templates/regeneration.h"
 #include "ui/controls.h"
 
 namespace kvd::test {
@@ -110,6 +113,78 @@ TEST_F(EditingTest, IrregularKindFiveShowsItsOffsets) {
     E("Edit12").SetText("999");
     EXPECT_EQ(WorkingQuadSets[2].Slot[7], 400);
     EXPECT_FALSE(E("Edit12").Enabled());
+}
+
+// After a regeneration of "Irregolare" the edits show what the polygon
+// derived from the value just typed; writing them must neither schedule
+// another regeneration nor count as a change. The steps run in order on one
+// form: the kind 0 diagonal and alignment are derived from each other, so
+// typing the derived value back gives the first value again.
+TEST_F(EditingTest, IrregularDerivedValuesAreShownWithoutAnotherRegeneration) {
+    struct Typed {
+        const char* edit;
+        const char* text;
+    };
+    struct Case {
+        const char* name;
+        int kind;
+        std::vector<Typed> typed;
+        const char* derivedEdit;
+        double derived;
+        int quadSlot;        // where the working set keeps it
+        std::size_t vertex;  // an element of the outline that depends on it
+        double vx, vy;
+    };
+    // Kind 0 starts from the defaults: top, left, right and lower side 400,
+    // diagonal 500. The corner between the left and the lower side sits at
+    // x = alignment, at the height sqrt(left^2 - alignment^2).
+    const Case cases[] = {
+        {"alignment gives the diagonal", 0, {{"Edit120", "100"}}, "Edit13", 632.456, 2, 3, 100, 387.298},
+        {"diagonal gives the alignment", 0, {{"Edit13", "500"}}, "Edit120", -87.5, 3, 3, -87.5, 390.312},
+        // Retyped in another form: the edit shows "-87.5" already.
+        {"the alignment typed back gives the diagonal again", 0, {{"Edit120", "-87.50"}}, "Edit13", 500, 2, 3,
+         -87.5, 390.312},
+        {"skew trapezoid, equal sides", 5,
+         {{"Edit10", "50"}, {"Edit11", "50"}, {"Edit13", "10"}, {"Edit120", "10"}, {"Edit12", "100"}}, "Edit9", 120,
+         4, 2, 110, 48.990},
+        {"skew trapezoid, unequal heights", 5, {{"Edit11", "40"}, {"Edit13", "20"}}, "Edit9", 130.789, 4, 1, 130,
+         14.349},
+    };
+    Open();
+    form_->Get<ui::PageControl>("PageControl1").SetActivePageIndex(static_cast<int>(TemplateTab::Irregolare));
+    auto& kinds = form_->Get<ui::RadioGroup>("RadioGroup1");
+    auto& timer = form_->Get<ui::Timer>("TimerRitraccia");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (kinds.ItemIndex() != c.kind) kinds.SetItemIndex(c.kind);
+        clock_->Advance(600);
+        for (const Typed& t : c.typed) E(t.edit).SetText(t.text);
+        ASSERT_TRUE(timer.Enabled());
+        TemplateModified = false;  // the typing counted; only what follows is watched
+        const int before = form_->RegenerationCount;
+        clock_->Advance(600);
+        ASSERT_EQ(form_->RegenerationCount, before + 1);
+
+        const auto shown = templates::ReadDecimal(E(c.derivedEdit).Text());
+        ASSERT_TRUE(shown) << E(c.derivedEdit).Text();
+        EXPECT_NEAR(static_cast<double>(*shown), c.derived, 0.001);
+        EXPECT_NEAR(WorkingQuadSets[c.kind].Slot[c.quadSlot], c.derived, 0.001);
+        for (const Typed& t : c.typed) {
+            if (std::string(t.edit) != c.derivedEdit) {
+                EXPECT_EQ(E(t.edit).Text(), t.text) << t.edit;
+            }
+        }
+        auto outline = ListOf(FirstContainerElements());
+        ASSERT_GT(outline.size(), c.vertex);
+        EXPECT_NEAR(outline[c.vertex]->X.ToDouble(), c.vx, 0.001);
+        EXPECT_NEAR(outline[c.vertex]->Y.ToDouble(), c.vy, 0.001);
+
+        EXPECT_FALSE(form_->Putting);
+        EXPECT_FALSE(timer.Enabled()) << "showing the value scheduled a regeneration";
+        EXPECT_FALSE(TemplateModified) << "showing the value counted as a change";
+        clock_->Advance(2000);
+        EXPECT_EQ(form_->RegenerationCount, before + 1);
+    }
 }
 
 TEST_F(EditingTest, GeneralHeightGoesToTheFourSides) {
@@ -316,7 +391,9 @@ TEST_F(EditingTest, EveryTableSlotNamesAControlOfTheFormAndEditsAgree) {
         SCOPED_TRACE(std::string(d.control));
         ui::Component* c = form_->FindComponent(d.control);
         ASSERT_NE(c, nullptr);
-        if (std::string(c->ClassName()) == "Edit") EXPECT_EQ(SlotOfEdit(d.control), d.slot);
+        if (std::string(c->ClassName()) == "Edit") {
+            EXPECT_EQ(SlotOfEdit(d.control), d.slot);
+        }
     }
     // Every edit of the form with a slot is in the table.
     for (const auto& c : form_->Components()) {
