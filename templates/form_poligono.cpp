@@ -19,6 +19,7 @@
 #include "templates/generators/irregular_polygon.h"
 #include "templates/generators/step.h"
 #include "templates/host_language.h"
+#include "templates/parameter_editing_text.h"
 #include "templates/preview_painter.h"
 #include "templates/regeneration.h"
 #include "templates/template_output.h"
@@ -411,18 +412,28 @@ void TPoligono::UpdatePreviewControls() {
 }
 
 // The values the irregular polygon derived (diagonal, alignment, top side),
-// shown without firing the change handlers.
-void TPoligono::ShowIrregularDerivedValues() {
+// shown through the slots so that text that already reads as the value stays
+// as typed and the preview's boxes follow. The edit whose typing started the
+// regeneration is left alone while it is blank or not yet a number ("-",
+// "12e"): the person is still typing there.
+void TPoligono::ShowIrregularDerivedValues(IrregularTrigger trigger) {
     const IrregularShownValues& v = IrregularPolygon.shown;
-    const bool wasPutting = Putting;
-    Putting = true;
-    auto show = [this](const char* edit, double value) {
-        Get<ui::Edit>(edit).SetText(FormatRealDefault(static_cast<float>(value)));
+    std::vector<int> slots;
+    auto show = [&](bool derived, const char* edit, IrregularTrigger typedHere) {
+        if (!derived) return;
+        if (trigger == typedHere) {
+            const std::string text = Get<ui::Edit>(edit).Text();
+            const bool blank = text.find_first_not_of(" \t") == std::string::npos;
+            if (blank || !templates::ReadDecimal(text)) return;
+        }
+        slots.push_back(templates::SlotOfEdit(edit));
     };
-    if (v.diagonal) show("Edit13", v.diagonalValue);
-    if (v.alignment) show("Edit120", v.alignmentValue);
-    if (v.top) show("Edit9", v.topValue);
-    Putting = wasPutting;
+    show(v.diagonal, "Edit13", IrregularTrigger::kDiagonalEdit);
+    show(v.alignment, "Edit120", IrregularTrigger::kAlignmentEdit);
+    show(v.top, "Edit9", IrregularTrigger::kOtherChange);
+    templates::SlotMask mask;
+    for (int slot : slots) mask.set(static_cast<std::size_t>(slot));
+    if (mask.any()) ParametersToControls(mask, LastItemIndex);
 }
 
 void TPoligono::TimerRitracciaTimer() {
@@ -434,8 +445,9 @@ void TPoligono::TimerRitracciaTimer() {
 
     const TemplateTab tab = ActiveTab();
     IrregularPolygon.kind = LastItemIndex;
+    const IrregularTrigger trigger = IrregularPolygon.trigger;  // the generator resets it
     RegenerateDrawing(tab);
-    if (tab == TemplateTab::Irregolare) ShowIrregularDerivedValues();
+    if (tab == TemplateTab::Irregolare) ShowIrregularDerivedValues(trigger);
     SetPopupMenu(tab == TemplateTab::Lapide ? &Get<ui::PopupMenu>("PopupMenuScrittura") : nullptr);
     Get<ui::BitButton>("BitBtn8").SetEnabled(TemplateModified);
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "templates/generators/irregular_polygon.h"
 #include "templates/parameter_editing_slots.h"
 #include "templates/template_tabs.h"
 #include "ui/controls.h"
@@ -47,7 +48,7 @@ public:
     void FormDestroy();
     void FormKeyUp(int key, ui::ShiftState shift);
     void TimerRitracciaTimer();
-    void ShowIrregularDerivedValues();
+    void ShowIrregularDerivedValues(IrregularTrigger trigger);
     void BitBtn8Click();
     void BitBtnSendLintraClick();
     void BitBtnMatriceClick(ui::BitButton& button);

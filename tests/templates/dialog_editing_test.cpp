@@ -187,6 +187,29 @@ TEST_F(EditingTest, IrregularDerivedValuesAreShownWithoutAnotherRegeneration) {
     }
 }
 
+// The skew trapezoid shows its own offsets back after each regeneration: a
+// person who pauses half-way through typing one keeps what is typed, and the
+// preview's box of that edit says the same.
+TEST_F(EditingTest, SkewTrapezoidKeepsOffsetsHalfTyped) {
+    Open();
+    form_->Get<ui::PageControl>("PageControl1").SetActivePageIndex(static_cast<int>(TemplateTab::Irregolare));
+    form_->Get<ui::RadioGroup>("RadioGroup1").SetItemIndex(5);
+    clock_->Advance(600);
+    for (const char* typed : {"12.", "0.50", "-", ""}) {
+        SCOPED_TRACE(std::string("typed '") + typed + "'");
+        E("Edit120").SetText(typed);
+        clock_->Advance(600);
+        EXPECT_EQ(E("Edit120").Text(), typed);
+        EXPECT_EQ(E("BoxEdit120").Text(), typed);
+    }
+    // Typed in another edit, the offset's text is shown as the value it holds.
+    E("Edit120").SetText("7");
+    clock_->Advance(600);
+    E("Edit10").SetText("300");
+    clock_->Advance(600);
+    EXPECT_EQ(E("Edit120").Text(), "7");
+}
+
 TEST_F(EditingTest, GeneralHeightGoesToTheFourSides) {
     Open();
     E("Edit177").SetText("250");
