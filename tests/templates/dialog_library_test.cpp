@@ -59,5 +59,30 @@ TEST_F(LibraryTest, ChiudiLeavesTheResultVariableUntouched) {
     dispose_();  // the preview's chain is released
 }
 
+// A host may unload the library between two runs and load it again: the
+// second run works as the first and nothing of the first is left running.
+TEST_F(LibraryTest, UnloadedAndLoadedAgainBetweenRuns) {
+    WriteRectangleSettings();
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        StreamPtr stream = SettingsStream();
+        KvdStream* var = stream.get();
+        ui::SetScript({"advance 600", "click BitBtn8"}, "library");
+        TTempElement* result = nullptr;
+        template7_(&result, &var, 0, 0);
+        EXPECT_FALSE(ui::ScriptFailed()) << ui::ScriptError();
+        ASSERT_NE(result, nullptr);
+        ExpectRectangleExample(result);
+        dispose_();
+        ASSERT_EQ(::dlclose(lib_), 0) << ::dlerror();
+        ui::App().ProcessMessages();  // whatever the library left queued must not call into it
+        const char* bin = std::getenv("KVD_BIN_DIR");
+        lib_ = ::dlopen((std::string(bin) + "/libKvdTemplates.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(lib_, nullptr) << ::dlerror();
+        template7_ = reinterpret_cast<Template7Fn>(::dlsym(lib_, "Template7"));
+        dispose_ = reinterpret_cast<DisposeFn>(::dlsym(lib_, "DisposeTemplate"));
+    }
+}
+
 }  // namespace
 }  // namespace kvd::test
