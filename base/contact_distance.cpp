@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "base/arcs.h"
 #include "base/geometry.h"
+#include "base/precision.h"
 
 // The copy moved by t along the axis overlaps the source while some line
 // parallel to the axis meets both with a common stretch, so the contact
@@ -59,6 +59,13 @@ bool OnArc(const Piece& p, long double angle, long double tolerance) {
     return d >= -tolerance && d <= std::fabs(p.sweep) + tolerance;
 }
 
+// Strictly between the arc's ends: the ends lie on levels of their own,
+// where each side is looked at separately.
+bool InsideArc(const Piece& p, long double angle) {
+    const long double d = AlongArc(p, angle);
+    return d > kAngleTol && d < std::fabs(p.sweep) - kAngleTol;
+}
+
 int SignOfValue(long double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
 // The side of the level to which an arc runs from the point at `angle`,
@@ -80,22 +87,32 @@ Piece LinePiece(Point a, Point b) {
 
 Point Swapped(Point p, bool swapAxes) { return swapAxes ? Point{p.y, p.x} : p; }
 
-// The arc of an element from `a` to its end point; a line when the element
-// carries no arc (no bulge or no chord).
+// Below this bulge an arc is taken as its chord: it strays from it by less
+// than 1e-7 of the chord, while its far-off centre would cost more than that
+// in the arithmetic of its points.
+constexpr long double kFlatBulge = 2e-7L;
+
+// The arc of an element from `a` to its end point, its centre and sweep
+// worked out in extended precision from the bulge (|bulge| = tan(sweep / 4));
+// a line when the element carries no arc or a nearly flat one.
 Piece ArcPiece(const TTempElement& e, Point a, bool swapAxes) {
     const Point b{e.X, e.Y};
-    Real48 cx48, cy48, r48;
-    const unsigned code = KindCode(e.Kind);
-    if (!CentreFromBulge(cx48, cy48, r48, code, e.Bulge, a.x, a.y, b.x, b.y))
-        return LinePiece(Swapped(a, swapAxes), Swapped(b, swapAxes));
-    Real48 startAngle, endAngle;
-    const long double cx = cx48, cy = cy48;
+    const long double bulge = std::fabs(e.Bulge.ToLongDouble());
+    const long double chord = std::hypot(b.x - a.x, b.y - a.y);
+    if (!(chord > 0) || !(bulge > kFlatBulge)) return LinePiece(Swapped(a, swapAxes), Swapped(b, swapAxes));
+    const long double r = chord / 4 * (bulge + 1 / bulge);
+    const long double towardCentre = r - bulge * chord / 2;  // negative for arcs longer than a half circle
+    const long double ux = (b.x - a.x) / chord, uy = (b.y - a.y) / chord;
+    // Code 2 turns counter-clockwise, so its centre lies to the left of the chord.
+    const bool counterClockwise = KindCode(e.Kind) == ecArcNeg;
+    const long double side = counterClockwise ? 1 : -1;
     Piece p;
     p.arc = true;
-    p.r = std::fabs(r48.ToLongDouble());
-    p.start = std::atan2(a.y - cy, a.x - cx);
-    p.sweep = ArcSweep(code, startAngle, endAngle, cx, cy, a.x, a.y, b.x, b.y);
-    p.cx = cx, p.cy = cy;
+    p.r = r;
+    p.cx = (a.x + b.x) / 2 - side * towardCentre * uy;
+    p.cy = (a.y + b.y) / 2 + side * towardCentre * ux;
+    p.start = std::atan2(a.y - p.cy, a.x - p.cx);
+    p.sweep = side * 4 * std::atan(bulge);
     p.x0 = a.x, p.y0 = a.y, p.x1 = b.x, p.y1 = b.y;
     if (swapAxes) {
         // Mirroring in the diagonal turns the angle t into pi/2 - t.
@@ -112,7 +129,9 @@ Piece ArcPiece(const TTempElement& e, Point a, bool swapAxes) {
     return p;
 }
 
-void CollectPieces(const ContourSelection& selection, bool swapAxes, long double tol, std::vector<Piece>& pieces) {
+// `closing`: how near its start a contour must end to count as closed.
+void CollectPieces(const ContourSelection& selection, bool swapAxes, long double tol, long double closing,
+                   std::vector<Piece>& pieces) {
     for (TTempElement* start : selection.Starts()) {
         const std::size_t first = pieces.size();
         const Point origin{start->X, start->Y};
@@ -127,7 +146,7 @@ void CollectPieces(const ContourSelection& selection, bool swapAxes, long double
                 pieces.push_back(LinePiece(Swapped(pen, swapAxes), Swapped(end, swapAxes)));
             pen = end;
         }
-        const bool open = std::fabs(pen.x - origin.x) > tol || std::fabs(pen.y - origin.y) > tol;
+        const bool open = std::hypot(pen.x - origin.x, pen.y - origin.y) > closing;
         for (std::size_t i = first; i < pieces.size(); ++i) pieces[i].open = open;
     }
 }
@@ -190,7 +209,7 @@ void ParallelTangentPoints(const Piece& p, long double dx, long double dy, std::
     for (int s : {1, -1}) {
         const long double ux = -dy / len * s, uy = dx / len * s;  // radius across the direction
         if (std::fabs(ux) < kAngleTol) continue;                  // a level tangent: a level of its own
-        if (OnArc(p, std::atan2(uy, ux), 0)) pts.push_back({p.cx + p.r * ux, p.cy + p.r * uy});
+        if (InsideArc(p, std::atan2(uy, ux))) pts.push_back({p.cx + p.r * ux, p.cy + p.r * uy});
     }
 }
 
@@ -229,7 +248,7 @@ public:
             for (int side : {1, -1}) {
                 const long double ux = side * std::sqrt(1 - uy * uy);
                 if (std::fabs(ux) < kAngleTol) continue;  // level tangents: levels of their own
-                if (!OnArc(a, std::atan2(uy, ux), 0) || !OnArc(b, std::atan2(sign * uy, sign * ux), 0)) continue;
+                if (!InsideArc(a, std::atan2(uy, ux)) || !InsideArc(b, std::atan2(sign * uy, sign * ux))) continue;
                 Take(std::fabs(a.cx + a.r * ux - (b.cx + sign * b.r * ux)));
             }
         }
@@ -261,8 +280,11 @@ long double ContactDistance(const ContourSelection& selection, int directionDegr
             if (!IsNonGeometricKind(e->Kind)) scale = std::max({scale, std::fabs(e->X), std::fabs(e->Y)});
     const long double tol = scale * 1e-12L;
 
+    // A contour closes within the working precision, as the shape builders
+    // drop segments shorter than that.
+    const long double closing = std::max<long double>(tol, PrecisionStep);
     std::vector<Piece> pieces;
-    CollectPieces(selection, swapAxes, tol, pieces);
+    CollectPieces(selection, swapAxes, tol, closing, pieces);
     if (pieces.empty()) return 0;
     std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.ymin < b.ymin; });
 

@@ -10,9 +10,13 @@ namespace kvd {
 // 270) at which a copy of the selected contours, moved in that direction,
 // touches them: the widest extent of the contours along that axis on any one
 // line parallel to it. Exact for lines and arcs, convex or concave outlines
-// alike; a W x H rectangle gives W, -W, H and -H. Spline points are taken as
-// the corners of a polyline. 0 for an empty selection, a selection without
-// segments, or any other direction.
+// alike; a W x H rectangle gives W, -W, H and -H. A contour counts as closed
+// (an outline) when it ends within the working precision of its start;
+// other contours are strokes. Arcs flatter than a bulge of 2e-7 are taken as
+// their chords, spline points as the corners of a polyline. 0 for an empty
+// selection, a selection without segments, or any other direction. The work
+// grows with the square of the segments that share levels: meant for the
+// outlines of a piece, not for whole imported drawings.
 long double ContactDistance(const ContourSelection& selection, int directionDegrees);
 
 }  // namespace kvd

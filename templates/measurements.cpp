@@ -64,14 +64,14 @@ DrawingMeasures MeasureDrawing(TTempElement* head, TemplateTab tab, const Templa
     return m;
 }
 
-std::string MeasurementCaption(const DrawingMeasures& m, bool matrixTicked, int columns, int rows) {
+std::string MeasurementCaption(const DrawingMeasures& m, bool matrixTicked, std::int64_t pieces, bool matrixRefused) {
     if (!m.HasExtent()) return {};
     const long double a = m.area, l = m.perimeter;
     std::string s = "A" + FormatRealDefault(a) + "mm\u00B2 = " + FormatRealDefault(a * 1e-6L) + "m\u00B2   L" +
                     FormatRealDefault(l) + "mm = " + FormatRealDefault(l * 0.001L) + "m    [" +
                     FormatRealDefault(m.W) + " X " + FormatRealDefault(m.H) + "]";
     if (matrixTicked)
-        s = "{" + std::to_string(static_cast<long long>(columns) * rows) + " pcs} x {" + s + "}";
+        s = "{" + std::to_string(pieces) + (matrixRefused ? " pcs: too many, 1 drawn" : " pcs") + "} x {" + s + "}";
     return s;
 }
 

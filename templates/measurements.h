@@ -5,6 +5,7 @@
 // (FirstContainerElements()) and the active tab, then MeasurementCaption; or
 // let MeasureAndPaintPreview (regeneration.h) do both.
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "base/geometry.h"
@@ -37,8 +38,10 @@ DrawingMeasures MeasureDrawing(TTempElement* head, TemplateTab tab, const Templa
 
 // "A<a>mm² = <a/1e6>m²   L<l>mm = <l/1000>m    [<W> X <H>]" with numbers by
 // FormatRealDefault, as UTF-8 (the label is a Qt text). With matrixTicked:
-// "{<columns*rows> pcs} x {" + that + "}". Empty when W or H is not positive
-// (the label keeps its text then).
-std::string MeasurementCaption(const DrawingMeasures& m, bool matrixTicked, int columns, int rows);
+// "{<pieces> pcs} x {" + that + "}", or "{<pieces> pcs: too many, 1 drawn} x
+// {...}" when the grid was refused. Empty when W or H is not positive (the
+// label keeps its text then).
+std::string MeasurementCaption(const DrawingMeasures& m, bool matrixTicked, std::int64_t pieces,
+                               bool matrixRefused = false);
 
 }  // namespace kvd

@@ -40,7 +40,7 @@ PreviewResult MeasureAndPaintPreview(ui::Canvas& canvas, const PreviewRequest& r
     if (!result.measures.HasExtent()) return result;
 
     result.caption = MeasurementCaption(result.measures, MatrixTicked(request.tab, TemplateParams.OptionBits),
-                                        WorkingMatrix.Columns, WorkingMatrix.Rows);
+                                        MatrixPieceCount(), MatrixTooLarge);
     const int w = request.image.Width() > 0 ? request.image.Width() : canvas.Width();
     const int h = request.image.Height() > 0 ? request.image.Height() : canvas.Height();
     result.geometry = ComputePreviewGeometry(w, h, result.measures);

@@ -96,6 +96,62 @@ TEST(ContactDistance, WidestExtentAlongEachAxis) {
              l.Line(250, 0);
          },
          250, 0},
+        // Arcs whose ends lie on their own top or bottom, and arcs beyond a
+        // half circle.
+        {"quarter disc",
+         [](OwnedList& l) {
+             l.Start(100, 0);
+             l.Arc(ecArcNeg, 0, 100, -kQuarter);
+             l.Line(0, 0);
+             l.Line(100, 0);
+         },
+         100, 100},
+        {"quarter disc ending on its top, and a square beside it",
+         [](OwnedList& l) {
+             l.Start(0, 0);
+             l.Line(50, 0);
+             l.Arc(ecArcNeg, 0, 50, -kQuarter);
+             l.Line(0, 0);
+             Polygon(l, {{200, 50}, {300, 50}, {300, 150}, {200, 150}});
+         },
+         100, 100},
+        {"340 degree arc closed by its chord",
+         [](OwnedList& l) {
+             const double a0 = 80 * M_PI / 180, a1 = 60 * M_PI / 180;
+             l.Start(100 * std::cos(a0), 100 * std::sin(a0));
+             l.Arc(ecArcNeg, 100 * std::cos(a1), 100 * std::sin(a1), -std::tan(340 * M_PI / 180 / 4));
+             l.Line(100 * std::cos(a0), 100 * std::sin(a0));
+         },
+         200, 200},
+        // Two half discs, one above the level of their diameters and one
+        // below: no level line meets both.
+        {"half discs on either side of one level",
+         [](OwnedList& l) {
+             l.Start(100, 0);
+             l.Arc(ecArcNeg, -100, 0, -1);
+             l.Line(100, 0);
+             l.Start(900, 0);
+             l.Arc(ecArcNeg, 1100, 0, -1);
+             l.Line(900, 0);
+         },
+         200, 100},
+        // A bulge of rounding noise is a straight side.
+        {"nearly flat arc",
+         [](OwnedList& l) {
+             l.Start(0, 0);
+             l.Arc(ecArcNeg, 100, 37, -1e-12);
+             l.Line(100, 137);
+             l.Line(0, 100);
+             l.Line(0, 0);
+         },
+         100, 100},
+        // An outline that closes within the working precision is an outline.
+        {"Z closing within the precision",
+         [](OwnedList& l) {
+             Polygon(l, {{0, 0}, {300, 0}, {300, 100}, {500, 100}, {500, 200}, {200, 200}, {200, 100}, {0, 100},
+                         {0, 0.0004}});
+         },
+         300, 200},
         // A cap meets every upright line once: copies moved upwards nest
         // inside each other without meeting.
         {"open arc",

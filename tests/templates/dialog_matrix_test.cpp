@@ -4,6 +4,7 @@
 #include "base/number_format.h"
 #include "templates/dialog_fixture.h"
 #include "templates/duplication_matrix.h"
+#include "templates/form_matrice.h"
 #include "templates/form_poligono.h"
 #include "ui/controls.h"
 
@@ -99,6 +100,19 @@ TEST_F(MatrixDialog, CancelAndAOneByOneGridLeaveTheCheckBoxAlone) {
     RunMatrix("BitBtn6", {"click BitBtnOK"});
     EXPECT_TRUE(Ticked("CheckBox13")) << "1 x 1 does not untick either";
     for (const char* b : {"BitBtnMatrice", "BitBtn5", "BitBtn6"}) EXPECT_EQ(Caption(b), "1x1") << b;
+}
+
+// The rows and both "Dal contatto" boxes follow the label of the rows.
+TEST_F(MatrixDialog, RowControlsGoWithTheirLabel) {
+    auto& form = ui::App().CreateForm<TMatriceForm>();
+    for (bool enabled : {false, true}) {
+        form.Get<ui::Label>("Label2").SetEnabled(enabled);
+        form.ShowSettings(WorkingMatrix);
+        for (const char* c : {"Edit4", "CheckBox2", "CheckBox3"})
+            EXPECT_EQ(form.Get<ui::Control>(c).Enabled(), enabled) << c;
+        EXPECT_TRUE(form.Get<ui::Edit>("Edit3").Enabled());
+    }
+    form.Free();
 }
 
 }  // namespace

@@ -69,23 +69,28 @@ TEST_F(Matrix, ThreeColumnsAtAPlainPitch) {
     EXPECT_EQ(MatrixButtonCaption(), "3x1");
     const auto caption = MeasurementCaption(MeasureDrawing(FirstContainerElements(), TemplateTab::Rettangolo,
                                                            TemplateParams),
-                                            true, WorkingMatrix.Columns, WorkingMatrix.Rows);
+                                            true, MatrixPieceCount(), MatrixTooLarge);
     EXPECT_EQ(caption.rfind("{3 pcs} x {", 0), 0u) << caption;
 }
 
 TEST_F(Matrix, FromTheContactPosition) {
     struct Case {
         const char* name;
+        double fillet;
         double across, down;
         double hContact, vContact;
         std::vector<std::pair<double, double>> starts;  // column by column, each row upwards (smaller Y)
     };
     const std::vector<Case> cases = {
-        {"touching", 0, 0, 500, 300, {{0, 0}, {0, -300}, {500, 0}, {500, -300}}},
-        {"with gaps", 20, 10, 500, 300, {{0, 0}, {0, -310}, {520, 0}, {520, -310}}},
-        {"negative increments", -100, -50, -500, -300, {{0, 0}, {0, 350}, {-600, 0}, {-600, 350}}},
+        {"touching", 0, 0, 0, 500, 300, {{0, 0}, {0, -300}, {500, 0}, {500, -300}}},
+        {"with gaps", 0, 20, 10, 500, 300, {{0, 0}, {0, -310}, {520, 0}, {520, -310}}},
+        {"negative increments", 0, -100, -50, -500, -300, {{0, 0}, {0, 350}, {-600, 0}, {-600, 350}}},
+        // Filleted corners: the straight sides still touch over their length;
+        // the outline starts half-way up its right side.
+        {"fillets", 40, 0, 0, 500, 300, {{500, 150}, {500, -150}, {1000, 150}, {1000, -150}}},
     };
     for (const Case& c : cases) {
+        TemplateParams.RectFillet = c.fillet;
         Grid(2, 2, c.across, c.down, true, true);
         RegenerateDrawing(TemplateTab::Rettangolo);
         ASSERT_TRUE(MatrixApplied) << c.name;
@@ -122,12 +127,32 @@ TEST_F(Matrix, WhenTheGridDoesNotApply) {
     EXPECT_EQ(MatrixButtonCaption(), "5x5");
 }
 
+// No repetition in a direction whose count is below 1, as with 1.
+TEST_F(Matrix, ACountBelowOneRepeatsNothingThatWay) {
+    Grid(3, 0, 600, 400, false, false);
+    RegenerateDrawing(TemplateTab::Rettangolo);
+    ASSERT_TRUE(MatrixApplied);
+    ExpectStartsAt({{0, 0}, {600, 0}, {1200, 0}}, "3 x 0");
+    EXPECT_EQ(MatrixPieceCount(), 3);
+    Grid(-2, 2, 600, 400, false, false);
+    RegenerateDrawing(TemplateTab::Rettangolo);
+    ExpectStartsAt({{0, 0}, {0, -400}}, "-2 x 2");
+}
+
 TEST_F(Matrix, AGridTooLargeForTheDrawingIsRefused) {
     Grid(2000, 2000, 600, 400, false, false);
     RegenerateDrawing(TemplateTab::Rettangolo);
     EXPECT_FALSE(MatrixApplied);
+    EXPECT_TRUE(MatrixTooLarge);
     EXPECT_EQ(Elements().size(), 5u);
     EXPECT_NE(LogText().find("2000x2000 copies of 5 elements would exceed"), std::string::npos) << LogText();
+    const auto caption = MeasurementCaption(MeasureDrawing(FirstContainerElements(), TemplateTab::Rettangolo,
+                                                           TemplateParams),
+                                            true, MatrixPieceCount(), MatrixTooLarge);
+    EXPECT_EQ(caption.rfind("{4000000 pcs: too many, 1 drawn} x {", 0), 0u) << caption;
+    Grid(3, 1, 600, 0, false, false);
+    RegenerateDrawing(TemplateTab::Rettangolo);
+    EXPECT_FALSE(MatrixTooLarge);
 }
 
 // Outlines drawn into the first container directly, copied from the contact

@@ -34,12 +34,12 @@ TEST_F(Preview, CaptionOfThe500By300RectangleAndItsMatrixForm) {
     const std::string want = "A" + FormatRealDefault(150000) + "mm\u00B2 = " + FormatRealDefault(0.15L) +
                              "m\u00B2   L" + FormatRealDefault(1600) + "mm = " + FormatRealDefault(1.6L) + "m    [" +
                              FormatRealDefault(500) + " X " + FormatRealDefault(300) + "]";
-    EXPECT_EQ(MeasurementCaption(m, false, 0, 0), want);
+    EXPECT_EQ(MeasurementCaption(m, false, 0), want);
     EXPECT_EQ(want, "A150000mm\u00B2 = 0.15m\u00B2   L1600mm = 1.6m    [500 X 300]");
-    EXPECT_EQ(MeasurementCaption(m, true, 3, 2), "{6 pcs} x {" + want + "}");
+    EXPECT_EQ(MeasurementCaption(m, true, 6), "{6 pcs} x {" + want + "}");
 
     DrawingMeasures empty;
-    EXPECT_EQ(MeasurementCaption(empty, false, 0, 0), "");
+    EXPECT_EQ(MeasurementCaption(empty, false, 0), "");
 }
 
 TEST_F(Preview, TombstoneExtentIsTheSlab) {
