@@ -1,5 +1,6 @@
 #include "ui/timer.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
 
@@ -31,6 +32,14 @@ void Timer::SetEnabled(bool on) {
 void Timer::Update() {
     if (running_) TimerScheduler::Instance().Stop(this);
     if (enabled_ && interval_ > 0) TimerScheduler::Instance().Start(this);
+}
+
+// Runs when the library holding this copy of the layer is unloaded (or the
+// process ends): the Qt timer and its connection into this code go with it
+// while the application lives; without one, Qt objects are left alone.
+TimerScheduler::~TimerScheduler() {
+    if (qt_ && QCoreApplication::instance()) delete qt_;
+    qt_ = nullptr;
 }
 
 TimerScheduler& TimerScheduler::Instance() {
@@ -96,7 +105,7 @@ void TimerScheduler::Arm() {
     }
     if (!qt_) {
         Application::Instance();
-        qt_ = new QTimer();  // lives as long as the scheduler; never deleted after Qt is gone
+        qt_ = new QTimer();  // lives as long as the scheduler
         qt_->setSingleShot(true);
         qt_->setTimerType(Qt::PreciseTimer);
         QObject::connect(qt_, &QTimer::timeout, [this] { OnQtTimer(); });

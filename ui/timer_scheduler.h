@@ -23,6 +23,7 @@ public:
 
 private:
     TimerScheduler() = default;
+    ~TimerScheduler();
     Timer* NextDue(std::int64_t limit) const;
     void Fire(Timer* t, std::int64_t now);
     void Arm();
