@@ -10,6 +10,7 @@
 #include "base/ellipse_arcs.h"
 #include "base/precision.h"
 #include "templates/generators/ellipse.h"
+#include "templates/generators/plane_vector.h"
 #include "templates/shape_output.h"
 #include "templates/template_tabs.h"
 
@@ -17,20 +18,10 @@ namespace kvd {
 
 namespace {
 
-struct V {
-    long double x = 0, y = 0;
-};
-V operator+(V a, V b) { return {a.x + b.x, a.y + b.y}; }
-V operator-(V a, V b) { return {a.x - b.x, a.y - b.y}; }
-V operator*(long double k, V a) { return {k * a.x, k * a.y}; }
-long double Dot(V a, V b) { return a.x * b.x + a.y * b.y; }
+using V = Vec;
 long double Length(V a) { return std::hypot(a.x, a.y); }
+long double Dot(V a, V b) { return a.x * b.x + a.y * b.y; }
 bool IsZero(V a) { return a.x == 0 && a.y == 0; }
-// A zero vector stays zero.
-V Unit(V a) {
-    const long double l = Length(a);
-    return l > 0 ? V{a.x / l, a.y / l} : V{};
-}
 // Foot of the perpendicular from p on the line through a and b (a != b).
 V Foot(V p, V a, V b) {
     const V d = b - a;
@@ -119,7 +110,7 @@ void Outline(const TemplateParameters& p, const BathroomBow& bow) {
     OuterFillet(wallRight, cr, ir, p.BathRightRadius,
                 [&](V t1, V t2) { return t1.x > dL + wL && t1.x <= W && t2.y < H; });
 
-    V fc, p1, p2;
+    V fc{}, p1{}, p2{};
     bool fillet = InnerFillet(cr, ir, Unit({aR, wR}), Unit({wR, -aR}), p.BathInnerRightRadius, bow, fc, p1, p2);
     if (fillet) {
         Line(p1);
