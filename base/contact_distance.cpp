@@ -54,9 +54,9 @@ long double AlongArc(const Piece& p, long double angle) {
     return d;
 }
 
-bool OnArc(const Piece& p, long double angle, long double tolerance) {
+bool OnArc(const Piece& p, long double angle) {
     const long double d = AlongArc(p, angle);
-    return d >= -tolerance && d <= std::fabs(p.sweep) + tolerance;
+    return d >= 0 && d <= std::fabs(p.sweep);
 }
 
 // Strictly between the arc's ends: the ends lie on levels of their own,
@@ -124,13 +124,13 @@ Piece ArcPiece(const TTempElement& e, Point a, bool swapAxes) {
     }
     p.ymin = std::min(p.y0, p.y1);
     p.ymax = std::max(p.y0, p.y1);
-    if (OnArc(p, kPi / 2, 0)) p.ymax = p.cy + p.r;
-    if (OnArc(p, -kPi / 2, 0)) p.ymin = p.cy - p.r;
+    if (OnArc(p, kPi / 2)) p.ymax = p.cy + p.r;
+    if (OnArc(p, -kPi / 2)) p.ymin = p.cy - p.r;
     return p;
 }
 
 // `closing`: how near its start a contour must end to count as closed.
-void CollectPieces(const ContourSelection& selection, bool swapAxes, long double tol, long double closing,
+void CollectPieces(const ContourSelection& selection, bool swapAxes, long double closing,
                    std::vector<Piece>& pieces) {
     for (TTempElement* start : selection.Starts()) {
         const std::size_t first = pieces.size();
@@ -198,8 +198,8 @@ void EventLevels(const Piece& p, std::vector<long double>& levels) {
     levels.push_back(p.y0);
     levels.push_back(p.y1);
     if (!p.arc) return;
-    if (OnArc(p, kPi / 2, 0)) levels.push_back(p.cy + p.r);
-    if (OnArc(p, -kPi / 2, 0)) levels.push_back(p.cy - p.r);
+    if (OnArc(p, kPi / 2)) levels.push_back(p.cy + p.r);
+    if (OnArc(p, -kPi / 2)) levels.push_back(p.cy - p.r);
 }
 
 // The points of an arc whose tangent runs parallel to the direction (dx, dy).
@@ -284,7 +284,7 @@ long double ContactDistance(const ContourSelection& selection, int directionDegr
     // drop segments shorter than that.
     const long double closing = std::max<long double>(tol, PrecisionStep);
     std::vector<Piece> pieces;
-    CollectPieces(selection, swapAxes, tol, closing, pieces);
+    CollectPieces(selection, swapAxes, closing, pieces);
     if (pieces.empty()) return 0;
     std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.ymin < b.ymin; });
 
