@@ -15,12 +15,6 @@ Real48 VerticalContactDistance;
 
 namespace {
 
-std::int64_t CountElements(const TTempElement* e) {
-    std::int64_t n = 0;
-    for (; e; e = e->Next) ++n;
-    return n;
-}
-
 // Bits 0, 2 and 4 of the kind's low byte clear: the element is marked as
 // belonging to a copy.
 constexpr std::uint16_t kUnmarkedKindBits = 0x15;
@@ -59,7 +53,7 @@ bool PrepareMatrix() {
     const bool down = (vInc != 0 || m.VerticalFromContact) && m.Rows > 1;
     if (!across && !down) return false;
 
-    const std::int64_t elements = CountElements(head);
+    const auto elements = static_cast<std::int64_t>(ElementCount(head));
     if (MatrixPieceCount() > kMaxMatrixElements / elements) {
         MatrixTooLarge = true;
         WriteLog("PrepareMatrix: " + MatrixButtonCaption() + " copies of " + std::to_string(elements) +
@@ -74,8 +68,7 @@ void DuplicateMatrix() {
     const MatrixSettings& m = WorkingMatrix;
     TTempElement* first = FirstContainerElements();
     if (!first) return;
-    TTempElement* last = first;
-    while (last->Next) last = last->Next;
+    TTempElement* last = FirstContainer->ElementsTail;
 
     const long double pitchX = m.HorizontalIncrement.ToLongDouble() + HorizontalContactDistance.ToLongDouble();
     const long double pitchY = m.VerticalIncrement.ToLongDouble() + VerticalContactDistance.ToLongDouble();

@@ -418,7 +418,7 @@ void TPoligono::UpdatePreviewControls() {
 // "12e"): the person is still typing there.
 void TPoligono::ShowIrregularDerivedValues(IrregularTrigger trigger) {
     const IrregularShownValues& v = IrregularPolygon.shown;
-    std::vector<int> slots;
+    templates::SlotMask mask;
     auto show = [&](bool derived, const char* edit, IrregularTrigger typedHere) {
         if (!derived) return;
         if (trigger == typedHere) {
@@ -426,13 +426,11 @@ void TPoligono::ShowIrregularDerivedValues(IrregularTrigger trigger) {
             const bool blank = text.find_first_not_of(" \t") == std::string::npos;
             if (blank || !templates::ReadDecimal(text)) return;
         }
-        slots.push_back(templates::SlotOfEdit(edit));
+        mask.set(static_cast<std::size_t>(templates::SlotOfEdit(edit)));
     };
     show(v.diagonal, "Edit13", IrregularTrigger::kDiagonalEdit);
     show(v.alignment, "Edit120", IrregularTrigger::kAlignmentEdit);
     show(v.top, "Edit9", IrregularTrigger::kOtherChange);
-    templates::SlotMask mask;
-    for (int slot : slots) mask.set(static_cast<std::size_t>(slot));
     if (mask.any()) ParametersToControls(mask, LastItemIndex);
 }
 
